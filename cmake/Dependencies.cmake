@@ -1,0 +1,21 @@
+# Every outside library the project links, found once here.
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Test)
+find_package(Threads REQUIRED)
+find_package(CURL REQUIRED)
+find_package(LibArchive REQUIRED)
+find_package(ZLIB REQUIRED)
+
+find_path(RAPIDJSON_INCLUDE_DIR rapidjson/reader.h REQUIRED)
+add_library(rapidjson INTERFACE)
+target_include_directories(rapidjson SYSTEM INTERFACE ${RAPIDJSON_INCLUDE_DIR})
+
+find_path(HTTPLIB_INCLUDE_DIR httplib.h REQUIRED)
+add_library(httplib INTERFACE)
+target_include_directories(httplib SYSTEM INTERFACE ${HTTPLIB_INCLUDE_DIR})
+target_link_libraries(httplib INTERFACE Threads::Threads)
+
+find_path(FIREBIRD_INCLUDE_DIR firebird/Interface.h REQUIRED)
+find_library(FBCLIENT_LIBRARY fbclient REQUIRED)
+add_library(firebird INTERFACE)
+target_include_directories(firebird SYSTEM INTERFACE ${FIREBIRD_INCLUDE_DIR})
+target_link_libraries(firebird INTERFACE ${FBCLIENT_LIBRARY})

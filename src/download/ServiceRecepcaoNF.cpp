@@ -1,0 +1,1 @@
+#include "download/ServiceRecepcaoNF.h"

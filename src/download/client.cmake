@@ -1,0 +1,8 @@
+tarnwick_add_library(tarnwick_download_client
+  ServiceRecepcaoNF.cpp
+)
+target_compile_definitions(tarnwick_download_client PRIVATE
+  TARNWICK_NOTES_HOST_DEFAULT="${TARNWICK_NOTES_HOST_DEFAULT}")
+target_link_libraries(tarnwick_download_client PUBLIC tarnwick_download_model tarnwick_log tarnwick_util
+  PRIVATE CURL::libcurl)
+target_link_libraries(tarnwick_download INTERFACE tarnwick_download_client)

@@ -1,0 +1,3 @@
+#include "util/GlobalVar.h"
+
+QString MVersaoSoftware;
