@@ -1,10 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <atomic>
 #include <exception>
+#include <memory>
 
 // Log levels.
-enum class TTipoLog { Debug = 0, Info = 1, Alerta = 2, Erro = 3 };
+enum class TTipoLog
+{
+    Debug = 0,
+    Info = 1,
+    Alerta = 2,
+    Erro = 3
+};
 
 struct TTipoLogHelper
 {
@@ -20,27 +28,69 @@ public:
     virtual QString ClassName() const = 0;
 };
 
-// The daily diagnostic log: one file per day in the folder "log" beside the executable.
-// Every call returns at once; a short-lived detached thread appends the line.
+// Path and day of the file lines currently go to; shared with the writers still running.
+struct TEstadoLog;
+
+// The daily diagnostic log: one file per day, "Log" + prefix + yyyymmdd + ".txt", in the folder "log"
+// beside the executable. Lines read
+//   "yyyy-mm-dd hh:nn:ss <version> <writer thread id, 8 hex> <level> : [<sender, padded to 32>] <text>"
+// in Windows-1252 with CR LF. Every call returns at once; a short-lived detached thread appends the line,
+// taking the file with an exclusive lock (at most 16 attempts, 1-16 ms apart) and dropping the line
+// silently when it cannot. Workers copy what they need at the call, so a sender or the log itself may be
+// gone before its line is written.
 class TLogArquivo : public TLogSender
 {
 public:
+    // An empty prefix becomes the executable's name. Creates the log folder when missing.
     explicit TLogArquivo(const QString& pPrefixoLog);
+    // Writes into pPastaLog instead (tests).
+    TLogArquivo(const QString& pPrefixoLog, const QString& pPastaLog);
     ~TLogArquivo() override; // issues "**** Log finalizado ****"
+
+    TLogArquivo(const TLogArquivo&) = delete;
+    TLogArquivo& operator=(const TLogArquivo&) = delete;
 
     QString ClassName() const override { return QStringLiteral("TLogArquivo"); }
 
+    // None of these raises; pObj may be null ("*" in the sender column).
     void Debug(const TLogSender* pObj, const QString& pTexto);
     void Info(const TLogSender* pObj, const QString& pTexto);
     void Alerta(const TLogSender* pObj, const QString& pTexto);
     void Erro(const TLogSender* pObj, const QString& pTexto);
+    // "Exceção <class name>: <message>" at level Alerta / Erro.
     void AlertaExcecao(const TLogSender* pObj, const std::exception& E);
     void ErroExcecao(const TLogSender* pObj, const std::exception& E);
 
     QString NomeLog(); // may move the log to a new day's file
     bool LogAtivo() const;
-    void SetLogAtivo(bool pAtivo);
+    void SetLogAtivo(bool pAtivo); // while false, calls write nothing and start no thread
+
+    // --- Test seams.
+
+    // The folder every log made from now on writes into, Log()'s included; empty: the folder "log"
+    // beside the executable again. Call it from the thread that makes the logs.
+    static void DefinePastaLog(const QString& pPastaLog);
+    // Waits until every line issued so far, by any log, was written or dropped. False when pTimeoutMs
+    // ran out first.
+    static bool AguardaEscritores(int pTimeoutMs = 30000);
+
+private:
+    static QString CaminhoAplicacao();
+    static QString CaminhoLog();
+    static QString NomeAplicacao();
+    void DiretorioLog() const;
+    static QString FormataExcecao(const std::exception& E);
+    void EscreveLog(const TLogSender* pObj, TTipoLog pTipo, const QString& pTexto);
+    void FinalizaLog();
+
+    std::shared_ptr<TEstadoLog> vEstado; // vNomeArquivoLog, vDataLog, vPrefixoLog
+    std::atomic<bool> vLogAtivo{true};
 };
 
-// The single log of the process, created on first use.
+// The single log of the process, created on first use (from one thread: no lock).
 TLogArquivo& Log();
+
+// Releases Log()'s instance, which issues its closing line, and gives that line and any other still
+// being written a moment (at most 2 s) to reach the file. main() calls it on the way out; it also runs at
+// process exit when main did not. A later Log() makes a new instance.
+void LiberaLog();

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "log/LogArquivo.h"
+
+#include <QDate>
+#include <QString>
+#include <memory>
+#include <mutex>
+
+// The log's writers: one detached thread per line, which appends it to the day's file and ends.
+
+// Path and day of the log's current file. The log and every writer it started share it, so it lives
+// as long as the last of them.
+struct TEstadoLog
+{
+    QString vPastaLog; // with its trailing separator
+    QString vPrefixoLog;
+
+    std::mutex vMutex; // writers move the log to a new day concurrently: guards the two below
+    QDate vDataLog;
+    QString vNomeArquivoLog;
+
+    // The file of pData: pasta + "Log" + prefixo + yyyymmdd + ".txt".
+    QString MontaNome(const QDate& pData) const;
+    // The current file, moved first to today's when the clock's date is another one (either direction).
+    QString getNomeLog();
+};
+
+// What a line needs, copied at the call.
+struct TLinhaLog
+{
+    QString vRemetente; // the sender's class name padded to 32, or "*"
+    TTipoLog vTipo;
+    QString vTexto;
+    QString vVersao;
+};
+
+// Starts the worker that writes pLinha. Never raises: a thread that cannot start drops its line.
+void IniciaEscritor(std::shared_ptr<TEstadoLog> pEstado, TLinhaLog pLinha);
+
+// Waits until no worker is running; false when pTimeoutMs ran out first.
+bool AguardaEscritoresLog(int pTimeoutMs);

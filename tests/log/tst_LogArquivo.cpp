@@ -1,0 +1,558 @@
+#include "log/LogArquivo.h"
+#include "log/Windows1252.h"
+#include "util/Clock.h"
+#include "util/Exception.h"
+#include "util/GlobalVar.h"
+
+#include <QtTest>
+#include <atomic>
+#include <fcntl.h>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QDateTime MOMENTO(QDate(2024, 1, 31), QTime(8, 5, 9));
+const QByteArray INICIO_MOMENTO = "2024-01-31 08:05:09 v.26.09ed0 ";
+
+class TRemetente : public TLogSender
+{
+public:
+    explicit TRemetente(QString pNome) : vNome(std::move(pNome)) {}
+    QString ClassName() const override { return vNome; }
+
+private:
+    QString vNome;
+};
+
+// A clock the test moves by hand.
+class TRelogio
+{
+public:
+    explicit TRelogio(QDateTime pAgora) : vAgora(std::move(pAgora)) {}
+    QDateTime Agora()
+    {
+        std::lock_guard xTrava(vMutex);
+        return vAgora;
+    }
+    void Define(QDateTime pAgora)
+    {
+        std::lock_guard xTrava(vMutex);
+        vAgora = std::move(pAgora);
+    }
+
+private:
+    std::mutex vMutex;
+    QDateTime vAgora;
+};
+
+// Holds the file the way another program writing it would: an exclusive lock of its own.
+class TTravaExterna
+{
+public:
+    explicit TTravaExterna(const QString& pArquivo)
+        : vArquivo(open(QFile::encodeName(pArquivo).constData(), O_RDONLY | O_CLOEXEC))
+    {
+        vTravado = vArquivo >= 0 && flock(vArquivo, LOCK_EX | LOCK_NB) == 0;
+    }
+    ~TTravaExterna()
+    {
+        if (vArquivo >= 0)
+            close(vArquivo);
+    }
+    bool Travado() const { return vTravado; }
+
+private:
+    int vArquivo;
+    bool vTravado = false;
+};
+
+QByteArray Le(const QString& pArquivo)
+{
+    QFile xArquivo(pArquivo);
+    return xArquivo.open(QIODevice::ReadOnly) ? xArquivo.readAll() : QByteArray();
+}
+
+void Grava(const QString& pArquivo, const QByteArray& pConteudo)
+{
+    QFile xArquivo(pArquivo);
+    QVERIFY(xArquivo.open(QIODevice::WriteOnly));
+    xArquivo.write(pConteudo);
+}
+
+QByteArray ThreadAtual()
+{
+    return QByteArray::number(static_cast<uint>(gettid()), 16).toUpper().rightJustified(8, '0');
+}
+
+// The thread column (8 upper-case hex digits after date, time and version) replaced by "########".
+QByteArray SemThread(const QByteArray& pConteudo)
+{
+    static const QRegularExpression xThread(
+        QStringLiteral("(\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d v\\.26\\.09ed0 )[0-9A-F]{8} "));
+    return QString::fromLatin1(pConteudo).replace(xThread, QStringLiteral("\\1######## ")).toLatin1();
+}
+
+// The physical lines of a file, each with its CR LF, sorted (writers may land in any order).
+QByteArrayList LinhasOrdenadas(const QByteArray& pConteudo)
+{
+    QByteArrayList xLinhas = pConteudo.split('\n');
+    if (!xLinhas.isEmpty() && xLinhas.last().isEmpty())
+        xLinhas.removeLast();
+    for (QByteArray& xLinha : xLinhas)
+        xLinha += '\n';
+    std::sort(xLinhas.begin(), xLinhas.end());
+    return xLinhas;
+}
+
+const QByteArray FECHAMENTO =
+    "INFO   : [TLogArquivo" + QByteArray(21, ' ') + "] **** Log finalizado ****\r\n";
+
+} // namespace
+
+// The daily log file: line format, concurrent writers, day change, failures, lifecycle.
+class TstLogArquivo : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> vTemp;
+    QString Pasta() const { return vTemp->path(); }
+
+private slots:
+    void initTestCase() { MVersaoSoftware = QString::fromLatin1(VERSAO_SOFTWARE); }
+
+    void init()
+    {
+        vTemp = std::make_unique<QTemporaryDir>();
+        QVERIFY(vTemp->isValid());
+        Clock::DefineRelogio([] { return MOMENTO; });
+    }
+
+    void cleanup()
+    {
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        Clock::DefineRelogio({});
+        TLogArquivo::DefinePastaLog({});
+        vTemp.reset();
+    }
+
+    void textoDosNiveis()
+    {
+        QCOMPARE(TTipoLogHelper::ToString(TTipoLog::Debug), QStringLiteral("DEBUG "));
+        QCOMPARE(TTipoLogHelper::ToString(TTipoLog::Info), QStringLiteral("INFO  "));
+        QCOMPARE(TTipoLogHelper::ToString(TTipoLog::Alerta), QStringLiteral("ALERTA"));
+        QCOMPARE(TTipoLogHelper::ToString(TTipoLog::Erro), QStringLiteral("ERRO  "));
+    }
+
+    void formatoDaLinha_data()
+    {
+        QTest::addColumn<QString>("remetente"); // empty: no sender
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QByteArray>("esperado"); // the bytes after the thread column
+
+        const int xDebug = int(TTipoLog::Debug), xInfo = int(TTipoLog::Info);
+        const int xAlerta = int(TTipoLog::Alerta), xErro = int(TTipoLog::Erro);
+        QTest::newRow("sem remetente")
+            << QString() << xInfo << "Consultando notas" << QByteArray("INFO   : [*] Consultando notas\r\n");
+        QTest::newRow("classe de 11") << "TRecepcaoNF" << xErro << "Falha"
+                                      << "ERRO   : [TRecepcaoNF" + QByteArray(21, ' ') + "] Falha\r\n";
+        QTest::newRow("classe de 32") << "TProcessadorDeLoteDeNotasFiscais" << xAlerta << "a"
+                                      << QByteArray("ALERTA : [TProcessadorDeLoteDeNotasFiscais] a\r\n");
+        QTest::newRow("classe de 40")
+            << "TProcessadorDeLoteDeNotasFiscaisParalelo" << xDebug << "b"
+            << QByteArray("DEBUG  : [TProcessadorDeLoteDeNotasFiscaisParalelo] b\r\n");
+        QTest::newRow("texto com CR LF") << QString() << xAlerta << "primeira\r\nsegunda"
+                                         << QByteArray("ALERTA : [*] primeira\r\nsegunda\r\n");
+        QTest::newRow("texto vazio") << "TRecepcaoNF" << xDebug << QString()
+                                     << "DEBUG  : [TRecepcaoNF" + QByteArray(21, ' ') + "] \r\n";
+        QTest::newRow("texto acentuado")
+            << QString() << xInfo << QStringLiteral("Exceção: ação €‘’ ü Ā 😀 \u0081")
+            << QByteArray("INFO   : [*] Exce\xE7\xE3o: a\xE7\xE3o \x80\x91\x92 \xFC ? ? ?\r\n");
+        QTest::newRow("texto com %") << QString() << xInfo << "100% %1 %s"
+                                     << QByteArray("INFO   : [*] 100% %1 %s\r\n");
+    }
+    void formatoDaLinha()
+    {
+        QFETCH(QString, remetente);
+        QFETCH(int, tipo);
+        QFETCH(QString, texto);
+        QFETCH(QByteArray, esperado);
+        if (!remetente.isEmpty())
+            QCOMPARE(remetente.size() == 11 || remetente.size() == 32 || remetente.size() == 40, true);
+
+        TLogArquivo xLog(QStringLiteral("Teste"), Pasta());
+        // The sender goes away right after the call, long before the worker writes.
+        auto xRemetente = std::make_unique<TRemetente>(remetente);
+        const TLogSender* xObj = remetente.isEmpty() ? nullptr : xRemetente.get();
+        switch (TTipoLog(tipo)) {
+        case TTipoLog::Debug:
+            xLog.Debug(xObj, texto);
+            break;
+        case TTipoLog::Info:
+            xLog.Info(xObj, texto);
+            break;
+        case TTipoLog::Alerta:
+            xLog.Alerta(xObj, texto);
+            break;
+        case TTipoLog::Erro:
+            xLog.Erro(xObj, texto);
+            break;
+        }
+        xRemetente.reset();
+        QVERIFY(TLogArquivo::AguardaEscritores());
+
+        const QByteArray xConteudo = Le(Pasta() + QStringLiteral("/LogTeste20240131.txt"));
+        QVERIFY2(xConteudo.startsWith(INICIO_MOMENTO), xConteudo.constData());
+        const QByteArray xThread = xConteudo.mid(INICIO_MOMENTO.size(), 8);
+        QVERIFY2(QRegularExpression(QStringLiteral("^[0-9A-F]{8}$"))
+                     .match(QString::fromLatin1(xThread))
+                     .hasMatch(),
+                 xThread.constData());
+        QVERIFY(xThread != ThreadAtual()); // written by a worker, not by the caller
+        QCOMPARE(xConteudo, INICIO_MOMENTO + xThread + ' ' + esperado);
+    }
+
+    void excecoes_data()
+    {
+        QTest::addColumn<QString>("classe");
+        QTest::addColumn<bool>("comoErro");
+        QTest::addColumn<QByteArray>("esperado");
+        QTest::newRow("Exception como alerta")
+            << "Exception" << false
+            << QByteArray("ALERTA : [*] Exce\xE7\xE3o Exception: Falha de conex\xE3o\r\n");
+        QTest::newRow("EConvertError como erro")
+            << "EConvertError" << true
+            << QByteArray("ERRO   : [*] Exce\xE7\xE3o EConvertError: Falha de conex\xE3o\r\n");
+        QTest::newRow("std::runtime_error como erro")
+            << "runtime_error" << true
+            << QByteArray("ERRO   : [*] Exce\xE7\xE3o std::runtime_error: Falha de conex\xE3o\r\n");
+    }
+    void excecoes()
+    {
+        QFETCH(QString, classe);
+        QFETCH(bool, comoErro);
+        QFETCH(QByteArray, esperado);
+        const QString xMensagem = QStringLiteral("Falha de conexão");
+        std::unique_ptr<std::exception> xExcecao;
+        if (classe == u"Exception")
+            xExcecao = std::make_unique<Exception>(xMensagem);
+        else if (classe == u"EConvertError")
+            xExcecao = std::make_unique<EConvertError>(xMensagem);
+        else
+            xExcecao = std::make_unique<std::runtime_error>(xMensagem.toStdString());
+
+        TLogArquivo xLog(QStringLiteral("Teste"), Pasta());
+        if (comoErro)
+            xLog.ErroExcecao(nullptr, *xExcecao);
+        else
+            xLog.AlertaExcecao(nullptr, *xExcecao);
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        QCOMPARE(SemThread(Le(xLog.NomeLog())), INICIO_MOMENTO + "######## " + esperado);
+    }
+
+    // Every line is issued at once; each must arrive whole, none mixed into another, and the time
+    // stamps (read with the file held) must rise down the file.
+    void muitasLinhasAoMesmoTempo()
+    {
+        auto xLeituras = std::make_shared<std::atomic<int>>(0);
+        Clock::DefineRelogio([xLeituras] { return MOMENTO.addSecs(xLeituras->fetch_add(1)); });
+        TLogArquivo xLog(QStringLiteral("Teste"), Pasta());
+        const QString xArquivo = Pasta() + QStringLiteral("/LogTeste20240131.txt");
+        constexpr int LINHAS = 200;
+        const QString xRecheio(300, u'x');
+        for (int i = 0; i < LINHAS; ++i)
+            xLog.Info(nullptr, QStringLiteral("linha %1 ").arg(i, 3, 10, QChar(u'0')) + xRecheio);
+        QVERIFY(TLogArquivo::AguardaEscritores());
+
+        const QByteArray xConteudo = Le(xArquivo);
+        QVERIFY(xConteudo.endsWith("\r\n"));
+        const QByteArrayList xLinhas = xConteudo.chopped(1).split('\n');
+        QCOMPARE(xLinhas.size(), LINHAS);
+        static const QRegularExpression xFormato(
+            QStringLiteral("^(2024-01-31 \\d\\d:\\d\\d:\\d\\d) v\\.26\\.09ed0 ([0-9A-F]{8}) INFO   : "
+                           "\\[\\*\\] linha (\\d{3}) x{300}\\r$"));
+        QSet<int> xNumeros;
+        QSet<QString> xThreads;
+        QString xAnterior;
+        for (const QByteArray& xLinha : xLinhas) {
+            const QRegularExpressionMatch xPartes = xFormato.match(QString::fromLatin1(xLinha));
+            QVERIFY2(xPartes.hasMatch(), xLinha.constData());
+            QVERIFY2(xPartes.captured(1) > xAnterior, xLinha.constData());
+            xAnterior = xPartes.captured(1);
+            xThreads.insert(xPartes.captured(2));
+            xNumeros.insert(xPartes.captured(3).toInt());
+        }
+        QCOMPARE(xNumeros.size(), LINHAS);
+        QVERIFY(xThreads.size() > 1);
+        QVERIFY(!xThreads.contains(QString::fromLatin1(ThreadAtual())));
+    }
+
+    // The log made the day before follows the clock at every line, in either direction, and never
+    // rewrites what a day's file already holds.
+    void mudancaDeDia()
+    {
+        auto xRelogio = std::make_shared<TRelogio>(QDateTime(QDate(2024, 1, 31), QTime(23, 59, 58)));
+        Clock::DefineRelogio([xRelogio] { return xRelogio->Agora(); });
+        const QString xDia31 = Pasta() + QStringLiteral("/LogTeste20240131.txt");
+        const QString xDia01 = Pasta() + QStringLiteral("/LogTeste20240201.txt");
+        Grava(xDia31, "de antes\r\n");
+
+        TLogArquivo xLog(QStringLiteral("Teste"), Pasta());
+        QCOMPARE(xLog.NomeLog(), xDia31);
+        xLog.Info(nullptr, QStringLiteral("antes da meia-noite"));
+        QVERIFY(TLogArquivo::AguardaEscritores());
+
+        xRelogio->Define(QDateTime(QDate(2024, 2, 1), QTime(0, 0, 1)));
+        xLog.Info(nullptr, QStringLiteral("depois da meia-noite"));
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        QCOMPARE(xLog.NomeLog(), xDia01);
+
+        xRelogio->Define(QDateTime(QDate(2024, 1, 31), QTime(12, 0, 0))); // clock set back
+        xLog.Info(nullptr, QStringLiteral("relogio atrasado"));
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        QCOMPARE(xLog.NomeLog(), xDia31);
+
+        QCOMPARE(SemThread(Le(xDia31)),
+                 QByteArray("de antes\r\n"
+                            "2024-01-31 23:59:58 v.26.09ed0 ######## INFO   : [*] antes da meia-noite\r\n"
+                            "2024-01-31 12:00:00 v.26.09ed0 ######## INFO   : [*] relogio atrasado\r\n"));
+        QCOMPARE(SemThread(Le(xDia01)),
+                 QByteArray("2024-02-01 00:00:01 v.26.09ed0 ######## INFO   : [*] depois da meia-noite\r\n"));
+    }
+
+    void nomeDoArquivo()
+    {
+        TLogArquivo xComPrefixo(QStringLiteral("Tarnwick"), Pasta());
+        QCOMPARE(xComPrefixo.NomeLog(), Pasta() + QStringLiteral("/LogTarnwick20240131.txt"));
+        // No prefix: the executable's name without its extension.
+        TLogArquivo xSemPrefixo(QString(), Pasta() + u'/');
+        const QString xPrograma = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+        QCOMPARE(xSemPrefixo.NomeLog(),
+                 Pasta() + QStringLiteral("/Log") + xPrograma + QStringLiteral("20240131.txt"));
+        xComPrefixo.SetLogAtivo(false);
+        xSemPrefixo.SetLogAtivo(false);
+    }
+
+    void pastaAoLadoDoExecutavel()
+    {
+        TLogArquivo xLog(QStringLiteral("Teste"));
+        const QString xPasta = QCoreApplication::applicationDirPath() + QStringLiteral("/log");
+        QCOMPARE(xLog.NomeLog(), xPasta + QStringLiteral("/LogTeste20240131.txt"));
+        QVERIFY(QFileInfo(xPasta).isDir());
+        xLog.SetLogAtivo(false); // no closing line beside the test program
+    }
+
+    void linhaDeFechamento()
+    {
+        {
+            TLogArquivo xLog(QStringLiteral("Teste"), Pasta());
+        }
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        QCOMPARE(SemThread(Le(Pasta() + QStringLiteral("/LogTeste20240131.txt"))),
+                 INICIO_MOMENTO + "######## " + FECHAMENTO);
+    }
+
+    // The log and the sender are gone before their workers write: the lines still come out right.
+    void objetosLiberadosLogoAposAChamada()
+    {
+        auto xLog = std::make_unique<TLogArquivo>(QStringLiteral("Teste"), Pasta());
+        auto xRemetente = std::make_unique<TRemetente>(QStringLiteral("TRecepcaoNF"));
+        const QString xArquivo = xLog->NomeLog();
+        xLog->Erro(xRemetente.get(), QStringLiteral("ultima"));
+        xRemetente.reset();
+        xLog.reset();
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        QByteArrayList xEsperadas{INICIO_MOMENTO + "######## " + FECHAMENTO,
+                                  INICIO_MOMENTO + "######## ERRO   : [TRecepcaoNF" + QByteArray(21, ' ') +
+                                      "] ultima\r\n"};
+        std::sort(xEsperadas.begin(), xEsperadas.end());
+        QCOMPARE(LinhasOrdenadas(SemThread(Le(xArquivo))), xEsperadas);
+    }
+
+    void logInativo()
+    {
+        auto xLog = std::make_unique<TLogArquivo>(QStringLiteral("Teste"), Pasta());
+        const QString xArquivo = xLog->NomeLog();
+        QVERIFY(xLog->LogAtivo());
+        xLog->SetLogAtivo(false);
+        QVERIFY(!xLog->LogAtivo());
+        TRemetente xRemetente(QStringLiteral("TRecepcaoNF"));
+        xLog->Debug(&xRemetente, QStringLiteral("d"));
+        xLog->Info(nullptr, QStringLiteral("i"));
+        xLog->Alerta(nullptr, QStringLiteral("a"));
+        xLog->Erro(nullptr, QStringLiteral("e"));
+        xLog->AlertaExcecao(nullptr, Exception(QStringLiteral("x")));
+        xLog->ErroExcecao(nullptr, Exception(QStringLiteral("y")));
+        QVERIFY(TLogArquivo::AguardaEscritores(0)); // not even a thread was started
+        QVERIFY(QDir(Pasta()).isEmpty());           // nor the day's file created
+
+        xLog->SetLogAtivo(true);
+        xLog->Info(nullptr, QStringLiteral("de novo"));
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        xLog->SetLogAtivo(false);
+        xLog.reset(); // inactive: no closing line either
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        QCOMPARE(SemThread(Le(xArquivo)), INICIO_MOMENTO + "######## INFO   : [*] de novo\r\n");
+    }
+
+    // A line that cannot be written is dropped after its attempts; the caller and later lines go on.
+    void arquivoIndisponivel_data()
+    {
+        QTest::addColumn<QString>("obstaculo");
+        QTest::newRow("arquivo somente leitura") << "somente leitura";
+        QTest::newRow("arquivo travado por outro programa") << "travado";
+        QTest::newRow("pasta no lugar do arquivo") << "pasta";
+        QTest::newRow("pasta do log apagada") << "sem pasta";
+    }
+    void arquivoIndisponivel()
+    {
+        QFETCH(QString, obstaculo);
+        const QString xPasta = Pasta() + QStringLiteral("/log");
+        TLogArquivo xLog(QStringLiteral("Teste"), xPasta);
+        const QString xArquivo = xLog.NomeLog();
+        if (obstaculo != u"pasta")
+            Grava(xArquivo, "anterior\r\n");
+
+        std::unique_ptr<TTravaExterna> xTrava;
+        if (obstaculo == u"somente leitura") {
+            QVERIFY(QFile::setPermissions(xArquivo, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+            if (geteuid() == 0) // permission bits do not stop root: another program's lock stands in
+                xTrava = std::make_unique<TTravaExterna>(xArquivo);
+        } else if (obstaculo == u"travado") {
+            xTrava = std::make_unique<TTravaExterna>(xArquivo);
+        } else if (obstaculo == u"pasta") {
+            QVERIFY(QDir().mkpath(xArquivo));
+        } else {
+            QVERIFY(QDir(xPasta).removeRecursively());
+        }
+        if (xTrava)
+            QVERIFY(xTrava->Travado());
+
+        TRemetente xRemetente(QStringLiteral("TRecepcaoNF"));
+        xLog.Info(nullptr, QStringLiteral("perdida 1"));
+        xLog.Erro(&xRemetente, QStringLiteral("perdida 2"));
+        xLog.ErroExcecao(&xRemetente, Exception(QStringLiteral("perdida 3")));
+        QVERIFY(TLogArquivo::AguardaEscritores()); // the workers gave up
+
+        if (obstaculo == u"sem pasta") {
+            QVERIFY(!QFileInfo::exists(xPasta)); // not made again
+            xLog.SetLogAtivo(false);
+            return;
+        }
+        if (obstaculo == u"pasta") {
+            QVERIFY(QFileInfo(xArquivo).isDir());
+            QVERIFY(QDir(xArquivo).isEmpty());
+            QVERIFY(QDir(xArquivo).removeRecursively());
+        } else {
+            QCOMPARE(Le(xArquivo), QByteArray("anterior\r\n"));
+            xTrava.reset();
+            QVERIFY(QFile::setPermissions(xArquivo, QFile::ReadOwner | QFile::WriteOwner));
+        }
+
+        xLog.Info(nullptr, QStringLiteral("depois"));
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        const QByteArray xInicio = obstaculo == u"pasta" ? QByteArray() : QByteArray("anterior\r\n");
+        QCOMPARE(SemThread(Le(xArquivo)), xInicio + INICIO_MOMENTO + "######## INFO   : [*] depois\r\n");
+        xLog.SetLogAtivo(false);
+    }
+
+    // Log(): one instance, made (with its folder) on first use, and released with its closing line.
+    void logDoProcesso()
+    {
+        const QString xPasta = Pasta() + QStringLiteral("/programa/log");
+        TLogArquivo::DefinePastaLog(xPasta);
+        QVERIFY(!QFileInfo::exists(Pasta() + QStringLiteral("/programa")));
+
+        TLogArquivo& xLog = Log();
+        QCOMPARE(&Log(), &xLog);
+        QVERIFY(QFileInfo(xPasta).isDir()); // made with its missing parent
+        const QString xPrograma = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+        const QString xArquivo = xPasta + QStringLiteral("/Log") + xPrograma + QStringLiteral("20240131.txt");
+        QCOMPARE(xLog.NomeLog(), xArquivo);
+        QVERIFY(QDir(xPasta).isEmpty()); // no file before the first line
+
+        TRemetente xRemetente(QStringLiteral("TRecepcaoNF"));
+        Log().Info(&xRemetente, QStringLiteral("Consultando notas"));
+        LiberaLog();
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        QByteArrayList xEsperadas{INICIO_MOMENTO + "######## " + FECHAMENTO,
+                                  INICIO_MOMENTO + "######## INFO   : [TRecepcaoNF" + QByteArray(21, ' ') +
+                                      "] Consultando notas\r\n"};
+        std::sort(xEsperadas.begin(), xEsperadas.end());
+        QCOMPARE(LinhasOrdenadas(SemThread(Le(xArquivo))), xEsperadas);
+        LiberaLog(); // nothing left to release
+    }
+
+    // A program that returns from main with the log alive: released at exit, with its closing line,
+    // and lines still being written at that moment neither crash it nor come out cut.
+    void saidaDoProgramaSemLiberarOLog_data()
+    {
+        QTest::addColumn<int>("linhas");
+        QTest::newRow("uma linha") << 1;
+        QTest::newRow("cem linhas") << 100;
+    }
+    void saidaDoProgramaSemLiberarOLog()
+    {
+        QFETCH(int, linhas);
+        QProcess xPrograma;
+        xPrograma.start(QStringLiteral(LOG_AUXILIAR_SAIDA), {Pasta(), QString::number(linhas)});
+        QVERIFY(xPrograma.waitForFinished(60000));
+        QCOMPARE(xPrograma.readAllStandardError(), QByteArray());
+        QCOMPARE(xPrograma.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(xPrograma.exitCode(), 0);
+
+        // The prefix is the program's name, read without a QCoreApplication.
+        const QStringList xArquivos = QDir(Pasta()).entryList(QDir::Files);
+        QCOMPARE(xArquivos.size(), 1);
+        QVERIFY2(QRegularExpression(QStringLiteral("^Logtst_log_auxiliar_saida\\d{8}\\.txt$"))
+                     .match(xArquivos.first())
+                     .hasMatch(),
+                 qPrintable(xArquivos.first()));
+        const QByteArray xConteudo = Le(Pasta() + u'/' + xArquivos.first());
+        QVERIFY(xConteudo.endsWith("\r\n"));
+        static const QRegularExpression xFormato(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d v\\.26\\.09ed0 [0-9A-F]{8} INFO   : "
+                           "(\\[\\*\\] linha \\d+|\\[TLogArquivo {21}\\] \\*{4} Log finalizado \\*{4})\\r$"));
+        const QByteArrayList xLinhas = xConteudo.chopped(1).split('\n');
+        for (const QByteArray& xLinha : xLinhas)
+            QVERIFY2(xFormato.match(QString::fromLatin1(xLinha)).hasMatch(), xLinha.constData());
+        if (linhas == 1) {
+            QCOMPARE(xLinhas.size(), 2);
+            QVERIFY(xConteudo.contains("**** Log finalizado ****"));
+        }
+    }
+
+    void windows1252_data()
+    {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QByteArray>("esperado");
+        QTest::newRow("ascii") << "Log [*] 0-9 ~" << QByteArray("Log [*] 0-9 ~");
+        QTest::newRow("latin-1") << QStringLiteral("çãéÇÃÉ ÿ\u00A0")
+                                 << QByteArray("\xE7\xE3\xE9\xC7\xC3\xC9 \xFF\xA0");
+        QTest::newRow("faixa 80-9F") << QStringLiteral("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ")
+                                     << QByteArray(
+                                            "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E"
+                                            "\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F");
+        QTest::newRow("controles C1") << QStringLiteral("\u0080\u0081\u008D\u009F") << QByteArray("????");
+        QTest::newRow("fora do codigo") << QStringLiteral("Ā ł ✓") << QByteArray("? ? ?");
+        QTest::newRow("par substituto vira um") << QStringLiteral("a😀b") << QByteArray("a?b");
+        QTest::newRow("substituto solto")
+            << QString(QChar(0xD800)) + u'x' + QChar(0xDC00) << QByteArray("?x?");
+        QTest::newRow("nulo") << QString(QChar(0)) << QByteArray(1, '\0');
+    }
+    void windows1252()
+    {
+        QFETCH(QString, texto);
+        QFETCH(QByteArray, esperado);
+        QCOMPARE(ParaWindows1252(texto), esperado);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstLogArquivo)
+#include "tst_LogArquivo.moc"
