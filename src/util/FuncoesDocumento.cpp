@@ -1,0 +1,150 @@
+// Brazilian taxpayer numbers (CPF, CNPJ) and fiscal-note access keys.
+#include "util/Exception.h"
+#include "util/Funcoes.h"
+#include "util/Regional.h"
+#include "util/TextoBase.h"
+
+#include <optional>
+
+namespace {
+
+// State codes of the federative units as published by IBGE.
+constexpr const char16_t* CODIGOS_UF[] = {u"11", u"12", u"13", u"14", u"15", u"16", u"17", u"21", u"22",
+                                          u"23", u"24", u"25", u"26", u"27", u"28", u"29", u"31", u"32",
+                                          u"33", u"35", u"41", u"42", u"43", u"50", u"51", u"52", u"53"};
+
+// Modulo-11 digit of a trimmed text of digits, weights 2..9 from the right; nothing when a character
+// is not a digit.
+std::optional<int> DigitoModulo11(const QString& pCodigo)
+{
+    const QString xCodigo = TextoBase::Trim(pCodigo);
+    int xSoma = 0;
+    int xPeso = 2;
+    for (qsizetype i = xCodigo.size() - 1; i >= 0; --i) {
+        const QChar c = xCodigo[i];
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        xSoma += (c.unicode() - u'0') * xPeso;
+        xPeso = xPeso == 9 ? 2 : xPeso + 1;
+    }
+    const int xResto = xSoma % 11;
+    return xResto < 2 ? 0 : 11 - xResto;
+}
+
+QString Right(const QString& pString, qsizetype pQuantidade)
+{
+    return pString.right(pQuantidade);
+}
+
+bool ValidaCNPJ(const QString& pCNPJ)
+{
+    const QString xCNPJ = TextoBase::Trim(pCNPJ);
+    const std::optional<int> xPrimeiro = DigitoModulo11(xCNPJ.left(12));
+    const std::optional<int> xSegundo = DigitoModulo11(xCNPJ.left(13));
+    if (!xPrimeiro || !xSegundo)
+        return false;
+    return Right(xCNPJ, 2) == QString::number(*xPrimeiro) + QString::number(*xSegundo);
+}
+
+bool ValidaCPF(const QString& pCPF)
+{
+    if (pCPF.size() < 11)
+        return false;
+    int d[11];
+    for (int i = 0; i < 11; ++i) {
+        const QChar c = pCPF[i];
+        if (c < u'0' || c > u'9')
+            return false;
+        d[i] = c.unicode() - u'0';
+    }
+    auto xDigito = [](int pSoma) {
+        const int xResto = pSoma % 11;
+        return xResto < 2 ? 0 : 11 - xResto;
+    };
+    int xSoma = 0;
+    for (int i = 0; i < 9; ++i)
+        xSoma += (10 - i) * d[i];
+    const int xPrimeiro = xDigito(xSoma);
+    xSoma = 0;
+    for (int i = 0; i < 9; ++i)
+        xSoma += (11 - i) * d[i];
+    const int xSegundo = xDigito(xSoma + 2 * xPrimeiro);
+    return d[9] == xPrimeiro && d[10] == xSegundo;
+}
+
+} // namespace
+
+QString TFuncoes::Mod11(const QString& pCodigo) const
+{
+    const std::optional<int> xDigito = DigitoModulo11(pCodigo);
+    if (!xDigito)
+        throw EConvertError(
+            QStringLiteral("'%1' não é um valor inteiro válido").arg(TextoBase::Trim(pCodigo)));
+    return QString::number(*xDigito);
+}
+
+bool TFuncoes::ValidaCNPJCPF(const QString& pCNPJCPF, TTipoPessoa pTipoPessoa) const
+{
+    // A number of one repeated character passes the check digits but is no real number.
+    qsizetype i = 0;
+    while (i < pCNPJCPF.size() - 1 && pCNPJCPF[i] == pCNPJCPF[i + 1])
+        ++i;
+    if (pCNPJCPF.isEmpty() || i == pCNPJCPF.size() - 1)
+        return false;
+
+    const QString xDigitos = SoNumero(pCNPJCPF);
+    if (pTipoPessoa == tpJuridica)
+        return xDigitos.size() == 14 && ValidaCNPJ(pCNPJCPF);
+    return xDigitos.size() == 11 && ValidaCPF(pCNPJCPF);
+}
+
+bool TFuncoes::ValidaChaveAcesso(const QString& pChave, TChaveAcesso& pChaveAcesso) const
+{
+    if (pChave.size() != 44)
+        throw Exception(QStringLiteral("A chave de acesso deve possuir 44 dígitos."));
+
+    pChaveAcesso.UF = pChave.mid(0, 2);
+    pChaveAcesso.AAMM = pChave.mid(2, 4);
+    pChaveAcesso.CNPJ = pChave.mid(6, 14);
+    pChaveAcesso.Modelo = pChave.mid(20, 2);
+    pChaveAcesso.Serie = pChave.mid(22, 3);
+    pChaveAcesso.NumeroDFe = pChave.mid(25, 9);
+    pChaveAcesso.FormaEmissao = pChave.mid(34, 1);
+    pChaveAcesso.CodigoNumerico = pChave.mid(35, 8);
+    pChaveAcesso.DV = pChave.mid(43, 1);
+
+    bool xUFValida = false;
+    for (const char16_t* xCodigo : CODIGOS_UF)
+        xUFValida = xUFValida || pChaveAcesso.UF == QStringView(xCodigo);
+    if (!xUFValida)
+        throw Exception(QStringLiteral("A UF da chave de acesso é inválida."));
+
+    // The first day of the month of issue, in the 2000s; year and month must be two digits each.
+    const QString xEmissao = QStringLiteral("01/") + pChaveAcesso.AAMM.mid(2, 2) + QStringLiteral("/20") +
+                             pChaveAcesso.AAMM.mid(0, 2);
+    if (!isNumero(pChaveAcesso.AAMM) || !Regional::StrToDate(xEmissao))
+        throw Exception(QStringLiteral("A data de emissão da chave de acesso é inválida"));
+
+    if (!ValidaCNPJCPF(pChaveAcesso.CNPJ, tpJuridica))
+        throw Exception(QStringLiteral("O CPNJ da chave de acesso é inválido."));
+
+    if (Mod11(pChave.left(43)) != pChaveAcesso.DV)
+        throw Exception(QStringLiteral("O digito verificador da chave de acesso é inválido"));
+    return true;
+}
+
+QString TFuncoes::FormataCNPJCPF(const QString& pCNPJCPF) const
+{
+    // "0" takes the next character of the input (a space when it has run out); others are separators.
+    const QStringView xLayout =
+        pCNPJCPF.size() < 12 ? QStringView(u"000.000.000-00") : QStringView(u"00.000.000/0000-00");
+    QString xResultado;
+    qsizetype xProximo = 0;
+    for (QChar c : xLayout) {
+        if (c == u'0')
+            xResultado += xProximo < pCNPJCPF.size() ? pCNPJCPF[xProximo++] : QChar(u' ');
+        else
+            xResultado += c;
+    }
+    return xResultado + pCNPJCPF.mid(xProximo);
+}
