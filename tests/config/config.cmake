@@ -1,0 +1,17 @@
+# The configuration file and the branch database. The Firebird suites create their own databases
+# (embedded engine for local paths) and the server suite starts a private server on 127.0.0.1.
+tarnwick_add_test(tst_config_ini SOURCES config/tst_ArquivoIni.cpp LIBS tarnwick_config)
+tarnwick_add_test(tst_config_filiais SOURCES config/tst_FiliaisEmbarcado.cpp config/BancoTeste.cpp
+  LIBS tarnwick_config firebird)
+tarnwick_add_test(tst_config_controle SOURCES config/tst_ControleConfig.cpp config/BancoTeste.cpp
+  LIBS tarnwick_config firebird)
+tarnwick_add_test(tst_config_servidor SOURCES config/tst_ServidorFirebird.cpp config/BancoTeste.cpp
+  LIBS tarnwick_config firebird TIMEOUT 180)
+target_compile_definitions(tst_config_servidor PRIVATE
+  TARNWICK_SCRIPT_FIREBIRD="${PROJECT_SOURCE_DIR}/scripts/firebird-server.sh")
+set_property(TEST tst_config_filiais tst_config_controle tst_config_servidor APPEND PROPERTY ENVIRONMENT
+  "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")
+# The embedded engine keeps its lock files in /tmp/firebird, which the Debian packages open to root and
+# the firebird group only; a folder of the build's own lets any user run these suites.
+set_property(TEST tst_config_filiais tst_config_controle APPEND PROPERTY ENVIRONMENT
+  "FIREBIRD_LOCK=${CMAKE_CURRENT_BINARY_DIR}/firebird-lock")
