@@ -9,11 +9,6 @@ find_path(RAPIDJSON_INCLUDE_DIR rapidjson/reader.h REQUIRED)
 add_library(rapidjson INTERFACE)
 target_include_directories(rapidjson SYSTEM INTERFACE ${RAPIDJSON_INCLUDE_DIR})
 
-find_path(HTTPLIB_INCLUDE_DIR httplib.h REQUIRED)
-add_library(httplib INTERFACE)
-target_include_directories(httplib SYSTEM INTERFACE ${HTTPLIB_INCLUDE_DIR})
-target_link_libraries(httplib INTERFACE Threads::Threads)
-
 find_path(FIREBIRD_INCLUDE_DIR firebird/Interface.h REQUIRED)
 find_library(FBCLIENT_LIBRARY fbclient REQUIRED)
 add_library(firebird INTERFACE)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <memory>
 
+class THTTPConnectionClient;
+
 inline constexpr const char* METODO_NOTA = "/v1/nota";
 inline constexpr int PAGE_SIZE = 100;
 inline constexpr const char* SORT = "numNF";
@@ -35,5 +37,14 @@ public:
 
 private:
     TRecepcaoNF();
+
+    // Fills the bundle for the resource path and the query values; false when it cannot be prepared
+    // (no base address). Raises EConvertError when a date filter does not read as a date.
+    bool PreparaRequest(THTTPConnectionClient& pConexao, const QString& pMetodo, const QString& pCnpj,
+                        const QString& pTipoAmbiente, const QString& pTipoNFe,
+                        const QString& pDataEmissaoInicial, const QString& pDataEmissaoFinal,
+                        const QString& pNumNfInicial, const QString& pNumNfFinal, const QString& pSerieInicial,
+                        const QString& pSerieFinal, const QString& pPage);
+
     QString vUrlBase;
 };

@@ -1,5 +1,9 @@
 tarnwick_add_library(tarnwick_download_client
   ServiceRecepcaoNF.cpp
+  ServiceConexaoHTTP.cpp
+  ServiceHost.cpp
+  HttpCliente.cpp
+  HttpCodificacao.cpp
 )
 target_compile_definitions(tarnwick_download_client PRIVATE
   TARNWICK_NOTES_HOST_DEFAULT="${TARNWICK_NOTES_HOST_DEFAULT}")

@@ -1,0 +1,21 @@
+# The notes service client, and the stand-in fixture other suites reuse.
+
+# tarnwick_test_support: TNotesService (tests/support/NotesService.h) starts the local stand-in of the
+# notes service (tools/notes-service) on a free port of 127.0.0.1 and stops it.
+add_library(tarnwick_test_support STATIC support/NotesService.cpp)
+target_include_directories(tarnwick_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(tarnwick_test_support PUBLIC tarnwick_flags Qt6::Core)
+target_compile_definitions(tarnwick_test_support PRIVATE
+  TARNWICK_NOTES_SERVICE_EXE="$<TARGET_FILE:notes-service>")
+add_dependencies(tarnwick_test_support notes-service)
+
+tarnwick_add_test(tst_download_client_codificacao SOURCES download/client_tst_Codificacao.cpp
+  LIBS tarnwick_download_client)
+target_compile_definitions(tst_download_client_codificacao PRIVATE
+  TARNWICK_NOTES_HOST_DEFAULT="${TARNWICK_NOTES_HOST_DEFAULT}")
+
+tarnwick_add_test(tst_download_client SOURCES download/client_tst_ServiceRecepcaoNF.cpp
+  LIBS tarnwick_download_client tarnwick_test_support TIMEOUT 180)
+
+tarnwick_add_test(tst_download_client_standin SOURCES download/client_tst_NotesService.cpp
+  LIBS tarnwick_download_client tarnwick_test_support)
