@@ -8,5 +8,5 @@ tarnwick_add_library(tarnwick_download_client
 target_compile_definitions(tarnwick_download_client PRIVATE
   TARNWICK_NOTES_HOST_DEFAULT="${TARNWICK_NOTES_HOST_DEFAULT}")
 target_link_libraries(tarnwick_download_client PUBLIC tarnwick_download_model tarnwick_log tarnwick_util
-  PRIVATE CURL::libcurl)
+  PRIVATE tarnwick_config CURL::libcurl)
 target_link_libraries(tarnwick_download INTERFACE tarnwick_download_client)

@@ -84,32 +84,6 @@ private slots:
         QCOMPARE(xSaida.constData(), xDados);
     }
 
-    void leValorIni_data()
-    {
-        QTest::addColumn<QByteArray>("conteudo");
-        QTest::addColumn<QString>("esperado");
-        QTest::newRow("simples") << QByteArray("[RECEPCAONF]\r\nHost=notas.exemplo\r\n") << "notas.exemplo";
-        QTest::newRow("caixa e brancos")
-            << QByteArray("  [ recepcaonf ]\n  host =  10.0.0.5  \n") << "10.0.0.5";
-        QTest::newRow("comentario") << QByteArray("[RECEPCAONF]\n;Host=velho\nHost=novo\n") << "novo";
-        QTest::newRow("outra secao") << QByteArray("[CONEXAO]\nHost=errado\n[RECEPCAONF]\nPorta=1\n") << "";
-        QTest::newRow("primeiro vale") << QByteArray("[RECEPCAONF]\nHost=a\nHost=b\n") << "a";
-        QTest::newRow("aspas") << QByteArray("[RECEPCAONF]\nHost=\"srv\"\n") << "srv";
-        QTest::newRow("vazio") << QByteArray("[RECEPCAONF]\nHost=\n") << "";
-    }
-    void leValorIni()
-    {
-        QFETCH(QByteArray, conteudo);
-        QFETCH(QString, esperado);
-        QTemporaryDir xPasta;
-        QFile xArquivo(xPasta.filePath("Tarnwick.ini"));
-        QVERIFY(xArquivo.open(QIODevice::WriteOnly));
-        xArquivo.write(conteudo);
-        xArquivo.close();
-        QCOMPARE(LeValorIni(xArquivo.fileName(), "RECEPCAONF", "Host"), esperado);
-        QCOMPARE(LeValorIni(xPasta.filePath("nada.ini"), "RECEPCAONF", "Host"), QString());
-    }
-
     void hostDoArquivoOuPadrao()
     {
         QTemporaryDir xPasta;
