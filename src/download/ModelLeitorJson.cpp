@@ -2,6 +2,7 @@
 
 #include "download/ModelConversao.h"
 #include "download/ModelRecepcaoNF.h"
+#include "download/ModelUtf8.h"
 #include "util/Exception.h"
 
 namespace {
@@ -30,7 +31,7 @@ const char* NomeTipo(TTipoCampo pTipo)
 
 // SAX handler: a small state machine over the top-level object and, for a page, the notes of
 // "content". Values of keys that name no field are followed only to find their end; RapidJSON still
-// checks every byte of them. After a conversion failure the rest is only checked, so that a document
+// checks their syntax. After a conversion failure the rest is only checked, so that a document
 // that is not valid JSON fails as such whatever it holds.
 class TManipulador
 {
@@ -311,6 +312,10 @@ private:
 
 void TLeitorJson::Le(const char* pTexto, std::size_t pTamanho, const TClasseJson& pClasse, void* pObjeto)
 {
+    // Bytes that are not UTF-8 outside a string are syntax errors for the reader anyway, so one check
+    // of the whole text rejects exactly what the reader's own check of the strings did.
+    if (!TModelUtf8::Valido(pTexto, pTamanho))
+        throw EConvertError(MSG_OBJETO_INVALIDO);
     TManipulador xManipulador(pClasse, pObjeto);
     rapidjson::StringStream xEntrada(pTexto);
     rapidjson::Reader xLeitor;

@@ -4,6 +4,7 @@ tarnwick_add_library(tarnwick_download_model
   ModelConversao.cpp
   ModelLeitorJson.cpp
   ModelEscritorJson.cpp
+  ModelUtf8.cpp
 )
 target_link_libraries(tarnwick_download_model PUBLIC tarnwick_util PRIVATE rapidjson)
 target_link_libraries(tarnwick_download INTERFACE tarnwick_download_model)
