@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Prepares the demo's working directory and its local notes service:
+#   scripts/demo-setup.sh <build-dir> <demo-dir>
+# Once: a Firebird database of four branches (demo.fdb, embedded engine) and a Tarnwick.ini that points
+# at it and at the notes service on 127.0.0.1. Every time: starts the local notes service (target
+# notes-service of <build-dir>) on 127.0.0.1:2020 with notes for those branches, unless something already
+# listens there; it stays in the background, its pid in <demo-dir>/notes-service.pid.
+set -euo pipefail
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 <build-dir> <demo-dir>" >&2
+  exit 2
+fi
+BUILD=$(realpath -m "$1")
+DEMO=$(realpath -m "$2")
+PORTA=2020
+USUARIO=SYSDBA
+SENHA=masterkey
+
+# The branches: code, name, state, CNPJ (14 digits with valid check digits).
+FILIAIS=(
+  "01|Matriz São Paulo|SP|11222333000181"
+  "02|Filial São João|MG|45723174000110"
+  "03|Açaí do Pará Ltda|PA|60701190000104"
+  "04|Café Três Corações|RJ|33846125000196"
+)
+
+mkdir -p "$DEMO"
+# The embedded engine keeps its lock files here when the caller may not use /tmp/firebird.
+if [ "$(id -u)" -ne 0 ]; then
+  export FIREBIRD_LOCK="$DEMO/.firebird-lock"
+  mkdir -p "$FIREBIRD_LOCK"
+fi
+
+# The stored password: each character's code in three digits, last character first.
+codifica_senha() {
+  local texto=$1 saida="" i
+  for ((i = ${#texto} - 1; i >= 0; i--)); do
+    printf -v saida '%s%03d' "$saida" "'${texto:i:1}"
+  done
+  printf '%s' "$saida"
+}
+
+BANCO="$DEMO/demo.fdb"
+if [ ! -f "$BANCO" ]; then
+  SQL=$(mktemp)
+  trap 'rm -f "$SQL"' EXIT
+  {
+    echo "SET SQL DIALECT 3;"
+    echo "SET NAMES UTF8;"
+    echo "CREATE DATABASE '$BANCO' USER '$USUARIO' PASSWORD '$SENHA' DEFAULT CHARACTER SET WIN1252;"
+    echo "CREATE TABLE Filiais (CodEmpresa CHAR(2) NOT NULL PRIMARY KEY, NomeEmpresa VARCHAR(30),"
+    echo "  Estado CHAR(2), CGC VARCHAR(18));"
+    for f in "${FILIAIS[@]}"; do
+      IFS='|' read -r cod nome uf cnpj <<<"$f"
+      echo "INSERT INTO Filiais VALUES ('$cod', '$nome', '$uf', '$cnpj');"
+    done
+    echo "COMMIT;"
+  } >"$SQL"
+  isql-fb -q -i "$SQL"
+  echo "demo database: $BANCO"
+fi
+
+if [ ! -f "$DEMO/Tarnwick.ini" ]; then
+  printf '[CONEXAO]\r\nCaminho=%s\r\nUsuario=%s\r\nSenha=%s\r\n[RECEPCAONF]\r\nHost=127.0.0.1\r\n' \
+    "$BANCO" "$USUARIO" "$(codifica_senha "$SENHA")" >"$DEMO/Tarnwick.ini"
+  echo "demo configuration: $DEMO/Tarnwick.ini"
+fi
+
+porta_em_uso() { (exec 3<>"/dev/tcp/127.0.0.1/$PORTA") 2>/dev/null; }
+
+if porta_em_uso; then
+  echo "notes service: already listening on 127.0.0.1:$PORTA"
+  exit 0
+fi
+if [ ! -x "$BUILD/tools/notes-service/notes-service" ]; then
+  cmake --build "$BUILD" --target notes-service -j "$(nproc)" >/dev/null
+fi
+CNPJS=$(printf '%s\n' "${FILIAIS[@]}" | cut -d'|' -f4 | paste -sd,)
+nohup "$BUILD/tools/notes-service/notes-service" --port "$PORTA" --quiet --cnpj "$CNPJS" --per-branch 25 \
+  >"$DEMO/notes-service.log" 2>&1 &
+echo $! >"$DEMO/notes-service.pid"
+for _ in $(seq 50); do
+  porta_em_uso && break
+  sleep 0.1
+done
+if ! porta_em_uso; then
+  echo "notes service did not start; see $DEMO/notes-service.log" >&2
+  exit 1
+fi
+echo "notes service: 127.0.0.1:$PORTA (pid $(cat "$DEMO/notes-service.pid"), notes of 2024)"

@@ -1,0 +1,7 @@
+# The main window: its branch table, message dialogs, layout, keys, grid and filter fields.
+tarnwick_add_test(app_filiaismodel SOURCES app/tst_filiaismodel.cpp LIBS tarnwick_filiais)
+tarnwick_add_test(app_mensagens SOURCES app/tst_mensagens.cpp LIBS tarnwick_gui)
+tarnwick_add_test(app_telas SOURCES app/tst_telas.cpp LIBS tarnwick_gui)
+tarnwick_add_test(app_janela SOURCES app/tst_janela.cpp LIBS tarnwick_gui)
+tarnwick_add_test(app_grade SOURCES app/tst_grade.cpp LIBS tarnwick_gui)
+tarnwick_add_test(app_filtros SOURCES app/tst_filtros.cpp LIBS tarnwick_gui)
