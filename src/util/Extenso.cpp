@@ -3,9 +3,10 @@
 #include "util/Funcoes.h"
 #include "util/Regional.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <optional>
+#include <system_error>
 
 namespace {
 
@@ -22,16 +23,34 @@ const char16_t* const CENTENAS[] = {
 
 // The amount in whole cents, rounded half away from zero on its 15-significant-digit decimal form
 // (so 1.005 reads as 1.005 and gives 101 cents, as the user typed it); nothing when out of range.
+// The decimal form comes from std::to_chars, which no locale touches: the C library's printf writes the
+// process locale's decimal point, which may be another character or several bytes long.
 std::optional<qint64> EmCentavos(long double pValor)
 {
     if (!std::isfinite(pValor) || pValor < 0 || pValor >= 1e12L)
         return std::nullopt;
     char xTexto[64];
-    std::snprintf(xTexto, sizeof xTexto, "%.14Le", pValor); // d.dddddddddddddde±x
-    qint64 xMantissa = xTexto[0] - '0';
-    for (int i = 2; i < 16; ++i)
-        xMantissa = xMantissa * 10 + (xTexto[i] - '0');
-    const int xExpoente = std::atoi(xTexto + 17);
+    const std::to_chars_result xFim =
+        std::to_chars(xTexto, xTexto + sizeof xTexto, pValor, std::chars_format::scientific, 14);
+    if (xFim.ec != std::errc())
+        return std::nullopt;
+    // d.dddddddddddddde±x: fifteen digits, then the exponent.
+    qint64 xMantissa = 0;
+    int xDigitos = 0;
+    const char* p = xTexto;
+    for (; p < xFim.ptr && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') {
+            xMantissa = xMantissa * 10 + (*p - '0');
+            ++xDigitos;
+        }
+    if (xDigitos != 15 || p == xFim.ptr)
+        return std::nullopt;
+    ++p;
+    if (p < xFim.ptr && *p == '+')
+        ++p; // from_chars reads a minus sign only
+    int xExpoente = 0;
+    if (std::from_chars(p, xFim.ptr, xExpoente).ec != std::errc())
+        return std::nullopt;
     // value = mantissa * 10^(expoente - 14); cents = mantissa * 10^(expoente - 12)
     const int xCasas = 12 - xExpoente;
     if (xCasas <= 0)

@@ -7,7 +7,8 @@
 #include <QString>
 #include <type_traits>
 
-// Kind of taxpayer: a person (CPF, 11 digits) or a company (CNPJ, 14 digits).
+// Kind of taxpayer: a person (CPF, 11 digits) or a company (CNPJ, 14 characters: 12 digits or capital
+// letters, then 2 check digits).
 enum TTipoPessoa
 {
     tpFisica,
@@ -19,7 +20,7 @@ struct TChaveAcesso
 {
     QString UF;             // 1-2: state code of the issuer
     QString AAMM;           // 3-6: year and month of issue
-    QString CNPJ;           // 7-20: the issuer's CNPJ
+    QString CNPJ;           // 7-20: the issuer's CNPJ (may hold capital letters)
     QString Modelo;         // 21-22: document model
     QString Serie;          // 23-25
     QString NumeroDFe;      // 26-34: document number
@@ -74,7 +75,7 @@ public:
     QString TrocaAcento(const QString& pTexto) const;
     // Removes the chosen classes, in the order especiais, símbolos, símbolos perigosos, alfa
     // (replaced by plain letters, or dropped when ccNormais is chosen too), normais; an empty set
-    // removes nothing.
+    // gives the empty string.
     QString RetiraCaracteres(const QString& pTexto, TCaracteres pCaracteres) const;
     // Whether pChar belongs to the chosen classes; with ccAlfa but not ccNormais an accented letter
     // is made plain in place and the answer is false.
@@ -119,16 +120,21 @@ public:
 
     // --- Brazilian documents.
 
-    // Well-formed CPF (11 digits, no separators) or CNPJ (14 digits, blanks around allowed) with right
-    // modulo-11 check digits; numbers of one repeated digit are rejected. Never raises.
+    // Well-formed CPF (11 digits, no separators) or CNPJ with right modulo-11 check digits; numbers of one
+    // repeated character are rejected, whatever blanks surround them. A CNPJ is 12 characters of 0-9 or
+    // A-Z (the alphanumeric CNPJ; each worth its code minus 48) and 2 check digits, blanks around allowed,
+    // no separators, no lower case; a CPF is digits only. Never raises.
     bool ValidaCNPJCPF(const QString& pCNPJCPF, TTipoPessoa pTipoPessoa) const;
-    // Checks a 44-digit access key and fills pChaveAcesso with its pieces (left as it was when the length
-    // is wrong). Raises Exception with the reason; EConvertError for a non-digit in positions 21-43.
+    // Checks a 44-character access key and fills pChaveAcesso with its pieces (left as it was when the
+    // length is wrong). Positions 7-20 hold a CNPJ as ValidaCNPJCPF reads it (letters allowed); every
+    // other position is a digit. The check digit counts a letter as its code minus 48. Raises Exception
+    // with the reason; EConvertError for anything but a digit in positions 21-43.
     bool ValidaChaveAcesso(const QString& pChave, TChaveAcesso& pChaveAcesso) const;
     // Modulo-11 check digit of a trimmed text of digits (weights 2 to 9 from the right);
     // EConvertError for a non-digit.
     QString Mod11(const QString& pCodigo) const;
-    // 000.000.000-00 for fewer than 12 characters, else 00.000.000/0000-00; no cleaning.
+    // 000.000.000-00 for fewer than 12 characters, else 00.000.000/0000-00, any character taking a
+    // position ("12ABC34501DE35" gives "12.ABC.345/01DE-35"); no cleaning.
     QString FormataCNPJCPF(const QString& pCNPJCPF) const;
 
     // --- Amount in words.

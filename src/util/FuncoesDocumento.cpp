@@ -31,19 +31,53 @@ std::optional<int> DigitoModulo11(const QString& pCodigo)
     return xResto < 2 ? 0 : 11 - xResto;
 }
 
-QString Right(const QString& pString, qsizetype pQuantidade)
+// Value of one character of a CNPJ: a digit, or in the twelve characters of the body also a capital
+// letter, is worth its code minus 48 ("0" = 0, "A" = 17, "Z" = 42); nothing for any other character.
+std::optional<int> ValorCNPJ(QChar c, bool pLetraAceita)
 {
-    return pString.right(pQuantidade);
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (pLetraAceita && c >= u'A' && c <= u'Z')
+        return c.unicode() - u'0';
+    return std::nullopt;
 }
 
+// Modulo-11 digit of values weighted 2..9 from the right (remainder 0 or 1 gives 0).
+int DigitoDeValores(const int* pValores, qsizetype pQuantidade)
+{
+    int xSoma = 0;
+    int xPeso = 2;
+    for (qsizetype i = pQuantidade - 1; i >= 0; --i) {
+        xSoma += pValores[i] * xPeso;
+        xPeso = xPeso == 9 ? 2 : xPeso + 1;
+    }
+    const int xResto = xSoma % 11;
+    return xResto < 2 ? 0 : 11 - xResto;
+}
+
+// A CNPJ, numeric or alphanumeric, as one routine: twelve characters of 0-9 or A-Z, then two check
+// digits computed over their values. Blanks around it are allowed; separators and lower case are not.
 bool ValidaCNPJ(const QString& pCNPJ)
 {
     const QString xCNPJ = TextoBase::Trim(pCNPJ);
-    const std::optional<int> xPrimeiro = DigitoModulo11(xCNPJ.left(12));
-    const std::optional<int> xSegundo = DigitoModulo11(xCNPJ.left(13));
-    if (!xPrimeiro || !xSegundo)
+    if (xCNPJ.size() != 14)
         return false;
-    return Right(xCNPJ, 2) == QString::number(*xPrimeiro) + QString::number(*xSegundo);
+    int xValores[14];
+    for (int i = 0; i < 14; ++i) {
+        const std::optional<int> xValor = ValorCNPJ(xCNPJ[i], i < 12);
+        if (!xValor)
+            return false;
+        xValores[i] = *xValor;
+    }
+    return xValores[12] == DigitoDeValores(xValores, 12) && xValores[13] == DigitoDeValores(xValores, 13);
+}
+
+// Every character equal to the first (an empty text included), blanks around it not counted: such a
+// number can carry right check digits ("00000000000000") but is no real number.
+bool UmSoCaractere(const QString& pNumero)
+{
+    const QString xNumero = TextoBase::Trim(pNumero);
+    return xNumero.isEmpty() || xNumero.count(xNumero[0]) == xNumero.size();
 }
 
 bool ValidaCPF(const QString& pCPF)
@@ -85,17 +119,12 @@ QString TFuncoes::Mod11(const QString& pCodigo) const
 
 bool TFuncoes::ValidaCNPJCPF(const QString& pCNPJCPF, TTipoPessoa pTipoPessoa) const
 {
-    // A number of one repeated character passes the check digits but is no real number.
-    qsizetype i = 0;
-    while (i < pCNPJCPF.size() - 1 && pCNPJCPF[i] == pCNPJCPF[i + 1])
-        ++i;
-    if (pCNPJCPF.isEmpty() || i == pCNPJCPF.size() - 1)
+    if (UmSoCaractere(pCNPJCPF))
         return false;
-
-    const QString xDigitos = SoNumero(pCNPJCPF);
     if (pTipoPessoa == tpJuridica)
-        return xDigitos.size() == 14 && ValidaCNPJ(pCNPJCPF);
-    return xDigitos.size() == 11 && ValidaCPF(pCNPJCPF);
+        return ValidaCNPJ(pCNPJCPF);
+    // A CPF stays digits only.
+    return SoNumero(pCNPJCPF).size() == 11 && ValidaCPF(pCNPJCPF);
 }
 
 bool TFuncoes::ValidaChaveAcesso(const QString& pChave, TChaveAcesso& pChaveAcesso) const
@@ -128,7 +157,16 @@ bool TFuncoes::ValidaChaveAcesso(const QString& pChave, TChaveAcesso& pChaveAces
     if (!ValidaCNPJCPF(pChaveAcesso.CNPJ, tpJuridica))
         throw Exception(QStringLiteral("O CPNJ da chave de acesso é inválido."));
 
-    if (Mod11(pChave.left(43)) != pChaveAcesso.DV)
+    // The key's own digit, over all 43 characters as they stand (nothing trimmed away): the CNPJ's letters,
+    // already checked above, count their code minus 48; everywhere else only a digit is read.
+    int xValores[43];
+    for (int i = 0; i < 43; ++i) {
+        const std::optional<int> xValor = ValorCNPJ(pChave[i], i >= 6 && i < 20);
+        if (!xValor)
+            throw EConvertError(QStringLiteral("'%1' não é um valor inteiro válido").arg(pChave.left(43)));
+        xValores[i] = *xValor;
+    }
+    if (QString::number(DigitoDeValores(xValores, 43)) != pChaveAcesso.DV)
         throw Exception(QStringLiteral("O digito verificador da chave de acesso é inválido"));
     return true;
 }

@@ -40,6 +40,8 @@ QString TFuncoes::TrocaAcento(const QString& pTexto) const
 
 QString TFuncoes::RetiraCaracteres(const QString& pTexto, TCaracteres pCaracteres) const
 {
+    if (pCaracteres.isEmpty())
+        return QString();
     // Each stage works on what the stages before it left, so a class removed stays removed.
     QString xTexto = pTexto;
     if (pCaracteres.contains(ccEspeciais))

@@ -1,13 +1,67 @@
 #include "util/Exception.h"
 #include "util/Funcoes.h"
 
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <clocale>
+#include <cmath>
+#include <cstring>
 
 namespace {
 TFuncoes& F()
 {
     return TFuncoes::get();
 }
+
+// A numeric locale whose decimal point is not ".": Pashto (Afghanistan) writes U+066B, two bytes in
+// UTF-8; German and Brazilian Portuguese write ",". Built from the system's locale sources into a folder
+// of the test when not installed. Empty when none can be had.
+QByteArray LocalOutroSeparador()
+{
+    static QTemporaryDir xPasta;
+    static const QByteArray xNome = [] {
+        const QByteArray xAnterior = std::setlocale(LC_NUMERIC, nullptr);
+        QByteArray xAchado;
+        for (const char* xCandidato : {"ps_AF.UTF-8", "pt_BR.UTF-8", "de_DE.UTF-8"}) {
+            if (std::setlocale(LC_NUMERIC, xCandidato)) {
+                xAchado = xCandidato;
+                break;
+            }
+        }
+        if (xAchado.isEmpty() && xPasta.isValid() &&
+            QFile::exists(QStringLiteral("/usr/share/i18n/locales/ps_AF"))) {
+            QProcess xLocaledef;
+            xLocaledef.start(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("ps_AF"),
+                                                           QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                                                           xPasta.filePath(QStringLiteral("ps_AF.UTF-8"))});
+            xLocaledef.waitForFinished(60000);
+            qputenv("LOCPATH", QFile::encodeName(xPasta.path()));
+            if (std::setlocale(LC_NUMERIC, "ps_AF.UTF-8"))
+                xAchado = "ps_AF.UTF-8";
+        }
+        std::setlocale(LC_NUMERIC, xAnterior.constData());
+        return xAchado;
+    }();
+    return xNome;
+}
+
+// LC_NUMERIC set to pNome while alive.
+class TLocalNumerico
+{
+public:
+    explicit TLocalNumerico(const QByteArray& pNome) : vAnterior(std::setlocale(LC_NUMERIC, nullptr))
+    {
+        std::setlocale(LC_NUMERIC, pNome.constData());
+    }
+    ~TLocalNumerico() { std::setlocale(LC_NUMERIC, vAnterior.constData()); }
+    TLocalNumerico(const TLocalNumerico&) = delete;
+    TLocalNumerico& operator=(const TLocalNumerico&) = delete;
+
+private:
+    QByteArray vAnterior;
+};
 } // namespace
 
 // Amounts written out in Portuguese words.
@@ -124,6 +178,39 @@ private slots:
         QFETCH(int, tipo);
         QFETCH(QString, esperado);
         QCOMPARE(F().ValorPorExtenso(valor, moeda, tipo), esperado);
+    }
+
+    // The same words when the process runs under a locale with another decimal point (the C library's
+    // number formatting follows it; the words must not).
+    void valorPorExtensoOutroSeparador_data() { valorPorExtenso_data(); }
+    void valorPorExtensoOutroSeparador()
+    {
+        QFETCH(double, valor);
+        QFETCH(bool, moeda);
+        QFETCH(int, tipo);
+        QFETCH(QString, esperado);
+        const QByteArray xLocal = LocalOutroSeparador();
+        if (xLocal.isEmpty())
+            QSKIP("no locale with another decimal point here");
+        TLocalNumerico xUso(xLocal);
+        QVERIFY(std::strcmp(std::localeconv()->decimal_point, ".") != 0);
+        QCOMPARE(F().ValorPorExtenso(valor, moeda, tipo), esperado);
+    }
+
+    void valorPorExtensoOutroSeparadorAleatorios()
+    {
+        const QByteArray xLocal = LocalOutroSeparador();
+        if (xLocal.isEmpty())
+            QSKIP("no locale with another decimal point here");
+        qInfo("locale %s", xLocal.constData());
+        QRandomGenerator xGerador(55);
+        for (int n = 0; n < 3000; ++n) {
+            const double xValor = double(xGerador.bounded(1'000'000'000'000'00LL)) / 100.0 /
+                                  std::pow(10.0, xGerador.bounded(12));
+            const QString xNoC = F().ValorPorExtenso(xValor, true, n % 2);
+            TLocalNumerico xUso(xLocal);
+            QCOMPARE(F().ValorPorExtenso(xValor, true, n % 2), xNoC);
+        }
     }
 
     // Out of the range the twelve-digit layout holds: refused with a message, never words at wrong places.

@@ -77,7 +77,8 @@ private slots:
         QTest::newRow("tudo simbolo") << "%%%" << TCaracteres{ccSimbolos, ccAlfa} << "";
         QTest::newRow("especiais e perigosos")
             << "&&&" << TCaracteres{ccEspeciais, ccSimbolosPerigosos, ccAlfa} << "";
-        QTest::newRow("conjunto vazio nada tira") << u"Olá!"_qs << TCaracteres{} << u"Olá!"_qs;
+        QTest::newRow("conjunto vazio da vazio") << u"Olá!"_qs << TCaracteres{} << "";
+        QTest::newRow("conjunto vazio, texto vazio") << "" << TCaracteres{} << "";
         QTest::newRow("vazio") << "" << TCaracteres{ccSimbolos} << "";
     }
     void retiraCaracteres()
