@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Prepares the demo's working directory and its local notes service:
 #   scripts/demo-setup.sh <build-dir> <demo-dir>
-# Once: a Firebird database of four branches (demo.fdb, embedded engine) and a Tarnwick.ini that points
+# Once: a Firebird database of five branches (demo.fdb, embedded engine) and a Tarnwick.ini that points
 # at it and at the notes service on 127.0.0.1. Every time: starts the local notes service (target
 # notes-service of <build-dir>) on 127.0.0.1:2020 with notes for those branches, unless something already
 # listens there; it stays in the background, its pid in <demo-dir>/notes-service.pid.
@@ -17,12 +17,14 @@ PORTA=2020
 USUARIO=SYSDBA
 SENHA=masterkey
 
-# The branches: code, name, state, CNPJ (14 digits with valid check digits).
+# The branches: code, name, state, CNPJ (14 characters with valid check digits; the last one has the
+# alphanumeric form, capital letters in its first twelve).
 FILIAIS=(
   "01|Matriz São Paulo|SP|11222333000181"
   "02|Filial São João|MG|45723174000110"
   "03|Açaí do Pará Ltda|PA|60701190000104"
   "04|Café Três Corações|RJ|33846125000196"
+  "05|Filial Curitiba Nova|PR|12ABC34501DE35"
 )
 
 mkdir -p "$DEMO"

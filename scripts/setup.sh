@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libcurl4-openssl-dev rapidjson-dev libarchive-dev zlib1g-dev libcpp-httplib-dev
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
-  unzip p7zip-full xvfb xauth fonts-dejavu-core imagemagick
+  unzip p7zip-full xvfb xauth fonts-dejavu-core imagemagick locales
   clang libclang-rt-14-dev
 )
 

@@ -145,6 +145,15 @@ std::string SoDigitos(const std::string& pTexto)
     return xDigitos;
 }
 
+std::string CaracteresCnpj(const std::string& pTexto)
+{
+    std::string xCaracteres;
+    for (char c : pTexto)
+        if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'))
+            xCaracteres += c;
+    return xCaracteres;
+}
+
 int16_t TBaseNotas::IndiceTexto(std::vector<std::string>& pTabela, const std::string& pTexto)
 {
     auto it = std::find(pTabela.begin(), pTabela.end(), pTexto);
@@ -178,9 +187,9 @@ void TBaseNotas::Gera(const TOpcoesGerador& pOpcoes)
                                       pOpcoes.PercentualCanceladas;
                     vNotas.push_back(xNota);
                 }
-    vCnpjsDigitos.clear();
+    vCnpjsCaracteres.clear();
     for (const std::string& xCnpj : vCnpjs)
-        vCnpjsDigitos.push_back(SoDigitos(xCnpj));
+        vCnpjsCaracteres.push_back(CaracteresCnpj(xCnpj));
     std::stable_sort(vNotas.begin(), vNotas.end(),
                      [](const TRegistro& a, const TRegistro& b) { return a.NumNF < b.NumNF; });
 }
@@ -236,9 +245,9 @@ std::string TBaseNotas::CarregaPasta(const std::string& pPasta)
             vNotas.push_back(xNota);
         }
     }
-    vCnpjsDigitos.clear();
+    vCnpjsCaracteres.clear();
     for (const std::string& xCnpj : vCnpjs)
-        vCnpjsDigitos.push_back(SoDigitos(xCnpj));
+        vCnpjsCaracteres.push_back(CaracteresCnpj(xCnpj));
     std::stable_sort(vNotas.begin(), vNotas.end(),
                      [](const TRegistro& a, const TRegistro& b) { return a.NumNF < b.NumNF; });
     return {};
@@ -258,16 +267,22 @@ void TBaseNotas::AcrescentaNota(std::string& pSaida, const TRegistro& pNota) con
     const std::string xNum = std::to_string(pNota.NumNF);
     const std::string xSerie = std::to_string(pNota.Serie);
 
-    // The access key: state, year and month, CNPJ, model, series, number, emission type, code, digit.
+    // The access key: state, year and month, CNPJ (digits or the alphanumeric form), model, series,
+    // number, emission type, code, and its modulo-11 digit over the 43 characters, each worth its code
+    // minus 48 (weights 2 to 9 from the right).
     char xChave[64];
-    const std::string xDigitosCnpj =
-        (vCnpjsDigitos[static_cast<size_t>(pNota.Cnpj)] + "00000000000000").substr(0, 14);
-    std::snprintf(xChave, sizeof xChave, "35%.2s%.2s%s%s%03lld%09lld1%08u%u", xEmissao.c_str() + 2,
-                  xEmissao.c_str() + 5, xDigitosCnpj.c_str(), xTipo == "NFC_E" ? "65" : "55",
+    const std::string xCaracteresCnpj =
+        (vCnpjsCaracteres[static_cast<size_t>(pNota.Cnpj)] + "00000000000000").substr(0, 14);
+    std::snprintf(xChave, sizeof xChave, "35%.2s%.2s%s%s%03lld%09lld1%08u", xEmissao.c_str() + 2,
+                  xEmissao.c_str() + 5, xCaracteresCnpj.c_str(), xTipo == "NFC_E" ? "65" : "55",
                   static_cast<long long>(pNota.Serie % 1000),
                   static_cast<long long>(pNota.NumNF % 1000000000),
-                  Mistura(static_cast<uint32_t>(pNota.Id)) % 100000000U,
-                  Mistura(static_cast<uint32_t>(pNota.Id) + 1) % 10U);
+                  Mistura(static_cast<uint32_t>(pNota.Id)) % 100000000U);
+    int xSoma = 0;
+    for (int i = 42, xPeso = 2; i >= 0; --i, xPeso = xPeso == 9 ? 2 : xPeso + 1)
+        xSoma += (xChave[i] - '0') * xPeso;
+    xChave[43] = static_cast<char>('0' + (xSoma % 11 < 2 ? 0 : 11 - xSoma % 11));
+    xChave[44] = '\0';
 
     const bool xAcentos = vOpcoes.Acentos;
     std::string xXml;
@@ -324,15 +339,16 @@ void TBaseNotas::AcrescentaNota(std::string& pSaida, const TRegistro& pNota) con
 
 std::string TBaseNotas::Pagina(const TFiltroNotas& pFiltro, const TOpcoesPagina& pOpcoes) const
 {
-    // Which entries of the text tables the filter lets through.
+    // Which entries of the text tables the filter lets through; CNPJs compare by their own characters
+    // (digits and capital letters), so a punctuated one finds its branch.
     auto xMascara = [](const std::vector<std::string>& pTabela, const std::optional<std::string>& pValor,
-                       bool pDigitos) {
+                       bool pCnpj) {
         std::vector<char> xAceita(pTabela.size() + 1, pValor ? 0 : 1); // the last one: a note without the key
         if (pValor)
             for (size_t i = 0; i < pTabela.size(); ++i) {
-                const std::string xA = pDigitos ? SoDigitos(pTabela[i]) : pTabela[i];
-                const std::string xB = pDigitos ? SoDigitos(*pValor) : *pValor;
-                xAceita[i] = pDigitos && (xA.empty() || xB.empty()) ? pTabela[i] == *pValor : xA == xB;
+                const std::string xA = pCnpj ? CaracteresCnpj(pTabela[i]) : pTabela[i];
+                const std::string xB = pCnpj ? CaracteresCnpj(*pValor) : *pValor;
+                xAceita[i] = pCnpj && (xA.empty() || xB.empty()) ? pTabela[i] == *pValor : xA == xB;
             }
         return xAceita;
     };

@@ -70,7 +70,7 @@ private:
 
     TOpcoesGerador vOpcoes;
     std::vector<std::string> vCnpjs, vTipos, vAmbientes;
-    std::vector<std::string> vCnpjsDigitos;
+    std::vector<std::string> vCnpjsCaracteres;
     std::vector<std::string> vJsonPronto;
     std::vector<TRegistro> vNotas; // sorted by numNF, then id
 };
@@ -79,3 +79,5 @@ private:
 std::optional<int> DiaDeTexto(const std::string& pTexto);
 // Only the digits of a text.
 std::string SoDigitos(const std::string& pTexto);
+// Only the characters a CNPJ is made of: digits and capital letters (the alphanumeric CNPJ).
+std::string CaracteresCnpj(const std::string& pTexto);

@@ -25,7 +25,7 @@ Usage: notes-service [options]
   --data-dir DIR        serve the notes of DIR/*.json (each a note object or an array of notes)
                         instead of generated ones.
 Generated notes (deterministic):
-  --cnpj A[,B...]       the branches' CNPJs (default 12345678000195)
+  --cnpj A[,B...]       the branches' CNPJs, numeric or alphanumeric (default 12345678000195)
   --types T[,T...]      note types (default NF_E,NFC_E,NFS_E)
   --envs E[,E...]       environments (default PRODUCAO,HOMOLOGACAO)
   --per-branch N        notes per branch, type and environment (default 10), numbered 1..N
