@@ -97,8 +97,9 @@ private slots:
         QVERIFY2(xServico.Iniciar(), qPrintable(xServico.Erro()));
         TRecepcaoNF::get().SetUrlBase(xServico.UrlBase());
         for (const QString& xCnpj : {CNPJ_ALFA, xOutra}) {
-            auto xResposta = TRecepcaoNF::get().ConsultaNF(xCnpj, "PRODUCAO", "NF_E", "01/01/2024", "31/12/2024",
-                                                           "00000001", "99999999", "1", "99", "0");
+            auto xResposta =
+                TRecepcaoNF::get().ConsultaNF(xCnpj, "PRODUCAO", "NF_E", "01/01/2024", "31/12/2024",
+                                              "00000001", "99999999", "1", "99", "0");
             QVERIFY(xResposta);
             QCOMPARE(xResposta->Content.size(), 3);
             for (const TNota& xNota : xResposta->Content)
@@ -151,7 +152,8 @@ private slots:
             QVERIFY2(xLinha.contains(QStringLiteral("?cnpj=12ABC34501DE35&")), qPrintable(xLinha));
 
         // Named with it.
-        const QString xNFe = QDir(xSaida).filePath(QStringLiteral("download_xmls_12ABC34501DE35_NF_E_PRODUCAO.zip"));
+        const QString xNFe =
+            QDir(xSaida).filePath(QStringLiteral("download_xmls_12ABC34501DE35_NF_E_PRODUCAO.zip"));
         const QString xNFSe =
             QDir(xSaida).filePath(QStringLiteral("download_xmls_12ABC34501DE35_NFS_E_PRODUCAO.zip"));
         QStringList xArquivos = QDir(xSaida).entryList(QDir::Files);
@@ -163,12 +165,13 @@ private slots:
 
         // Entries by their names, with the service's bytes; the notes' access keys carry the CNPJ and
         // pass the key check.
-        for (const auto& [xArquivo, xTipo] : {std::pair{xNFe, QStringLiteral("NF_E")},
-                                              std::pair{xNFSe, QStringLiteral("NFS_E")}}) {
+        for (const auto& [xArquivo, xTipo] :
+             {std::pair{xNFe, QStringLiteral("NF_E")}, std::pair{xNFSe, QStringLiteral("NFS_E")}}) {
             QString xErro;
             const QVector<TEntradaZip> xEntradas = LeZip(xArquivo, &xErro);
             QVERIFY2(xErro.isEmpty(), qPrintable(xErro));
-            const QVector<TEsperado> xEsperado = EntradasDoServico(CNPJ_ALFA, xTipo, QStringLiteral("PRODUCAO"));
+            const QVector<TEsperado> xEsperado =
+                EntradasDoServico(CNPJ_ALFA, xTipo, QStringLiteral("PRODUCAO"));
             QVERIFY(xEsperado.size() > 5); // five notes, a cancellation among them
             QCOMPARE(xEntradas.size(), xEsperado.size());
             for (int i = 0; i < xEntradas.size(); ++i) {
@@ -179,13 +182,15 @@ private slots:
                 QVERIFY(xEntradas[i].Nome.endsWith(QStringLiteral("_PRODUCAO.xml")));
 
                 static const QRegularExpression xPadraoChave(QStringLiteral("(?:NFe|<chNFe>)([0-9A-Z]{44})"));
-                const QRegularExpressionMatch xAchada = xPadraoChave.match(QString::fromUtf8(xEntradas[i].Dados));
+                const QRegularExpressionMatch xAchada =
+                    xPadraoChave.match(QString::fromUtf8(xEntradas[i].Dados));
                 QVERIFY2(xAchada.hasMatch(), qPrintable(xEntradas[i].Nome));
                 TChaveAcesso xChave;
                 try {
                     QVERIFY(TFuncoes::get().ValidaChaveAcesso(xAchada.captured(1), xChave));
                 } catch (const Exception& xErro) {
-                    QFAIL(qPrintable(xEntradas[i].Nome + ": " + xAchada.captured(1) + ": " + xErro.Message()));
+                    QFAIL(
+                        qPrintable(xEntradas[i].Nome + ": " + xAchada.captured(1) + ": " + xErro.Message()));
                 }
                 QCOMPARE(xChave.CNPJ, CNPJ_ALFA);
             }

@@ -199,7 +199,8 @@ private slots:
         QTest::newRow("curto") << CNPJ_ALFA.left(13) << tpJuridica << false;
         QTest::newRow("longo") << CNPJ_ALFA + "5" << tpJuridica << false;
         QTest::newRow("como cpf") << CNPJ_ALFA << tpFisica << false;
-        QTest::newRow("cpf com letra que os pesos aceitam") << ComDigitosCPF("123A56789") << tpFisica << false;
+        QTest::newRow("cpf com letra que os pesos aceitam")
+            << ComDigitosCPF("123A56789") << tpFisica << false;
     }
     void validaCNPJAlfanumerico()
     {
@@ -231,7 +232,8 @@ private slots:
                     const bool xPelosPesos = !c.isLower() && !TodosIguais(xAlterado) &&
                                              ComDigitosCNPJ(xAlterado.left(12)) == xAlterado;
                     const bool xAceito = F().ValidaCNPJCPF(xAlterado, tpJuridica);
-                    QVERIFY2(xAceito == xPelosPesos, qPrintable(xNumero + QStringLiteral(" -> ") + xAlterado));
+                    QVERIFY2(xAceito == xPelosPesos,
+                             qPrintable(xNumero + QStringLiteral(" -> ") + xAlterado));
                     ++xAlteracoes;
                     xAceitas += xAceito;
                 }
@@ -386,7 +388,8 @@ private slots:
         QTest::newRow("cnpj com digito errado") << ChaveValida("12ABC34501DE36") << CNPJ;
         QTest::newRow("letra no dv do cnpj") << ChaveValida("12ABC34501DE3A") << CNPJ;
         QTest::newRow("letra na uf") << xTroca(1, u'A') << "A UF da chave de acesso é inválida.";
-        QTest::newRow("letra no aamm") << xTroca(5, u'B') << "A data de emissão da chave de acesso é inválida";
+        QTest::newRow("letra no aamm")
+            << xTroca(5, u'B') << "A data de emissão da chave de acesso é inválida";
         QTest::newRow("letra no modelo, posicao 21") << xTroca(21, u'A') << "";
         QTest::newRow("letra no numero") << xTroca(30, u'Z') << "";
         QTest::newRow("letra no codigo, posicao 43") << xTroca(43, u'C') << "";
@@ -445,7 +448,8 @@ private slots:
                     } catch (const Exception&) {
                         xRecusada = true;
                     }
-                    QVERIFY2(xRecusada, qPrintable(QStringLiteral("posição %1: [%2]").arg(xPosicao).arg(xChave)));
+                    QVERIFY2(xRecusada,
+                             qPrintable(QStringLiteral("posição %1: [%2]").arg(xPosicao).arg(xChave)));
                 }
             }
         }

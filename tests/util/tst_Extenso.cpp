@@ -33,9 +33,9 @@ QByteArray LocalOutroSeparador()
         if (xAchado.isEmpty() && xPasta.isValid() &&
             QFile::exists(QStringLiteral("/usr/share/i18n/locales/ps_AF"))) {
             QProcess xLocaledef;
-            xLocaledef.start(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("ps_AF"),
-                                                           QStringLiteral("-f"), QStringLiteral("UTF-8"),
-                                                           xPasta.filePath(QStringLiteral("ps_AF.UTF-8"))});
+            xLocaledef.start(QStringLiteral("localedef"),
+                             {QStringLiteral("-i"), QStringLiteral("ps_AF"), QStringLiteral("-f"),
+                              QStringLiteral("UTF-8"), xPasta.filePath(QStringLiteral("ps_AF.UTF-8"))});
             xLocaledef.waitForFinished(60000);
             qputenv("LOCPATH", QFile::encodeName(xPasta.path()));
             if (std::setlocale(LC_NUMERIC, "ps_AF.UTF-8"))
