@@ -15,7 +15,7 @@ enum TTipoPessoa
     tpJuridica
 };
 
-// The pieces of a 44-digit fiscal-note access key, by position (counted from 1).
+// The pieces of a 44-character fiscal-note access key, by position (counted from 1).
 struct TChaveAcesso
 {
     QString UF;             // 1-2: state code of the issuer

@@ -4,6 +4,7 @@
 #include "util/Regional.h"
 #include "util/TextoBase.h"
 
+#include <QVarLengthArray>
 #include <optional>
 
 namespace {
@@ -13,27 +14,10 @@ constexpr const char16_t* CODIGOS_UF[] = {u"11", u"12", u"13", u"14", u"15", u"1
                                           u"23", u"24", u"25", u"26", u"27", u"28", u"29", u"31", u"32",
                                           u"33", u"35", u"41", u"42", u"43", u"50", u"51", u"52", u"53"};
 
-// Modulo-11 digit of a trimmed text of digits, weights 2..9 from the right; nothing when a character
-// is not a digit.
-std::optional<int> DigitoModulo11(const QString& pCodigo)
-{
-    const QString xCodigo = TextoBase::Trim(pCodigo);
-    int xSoma = 0;
-    int xPeso = 2;
-    for (qsizetype i = xCodigo.size() - 1; i >= 0; --i) {
-        const QChar c = xCodigo[i];
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        xSoma += (c.unicode() - u'0') * xPeso;
-        xPeso = xPeso == 9 ? 2 : xPeso + 1;
-    }
-    const int xResto = xSoma % 11;
-    return xResto < 2 ? 0 : 11 - xResto;
-}
-
-// Value of one character of a CNPJ: a digit, or in the twelve characters of the body also a capital
-// letter, is worth its code minus 48 ("0" = 0, "A" = 17, "Z" = 42); nothing for any other character.
-std::optional<int> ValorCNPJ(QChar c, bool pLetraAceita)
+// Value of one character of a CNPJ or an access key: a digit, or where letters are accepted (the twelve
+// characters of a CNPJ's body) also a capital letter, is worth its code minus 48 ("0" = 0, "A" = 17,
+// "Z" = 42); nothing for any other character.
+std::optional<int> ValorCaractere(QChar c, bool pLetraAceita)
 {
     if (c >= u'0' && c <= u'9')
         return c.unicode() - u'0';
@@ -55,6 +39,20 @@ int DigitoDeValores(const int* pValores, qsizetype pQuantidade)
     return xResto < 2 ? 0 : 11 - xResto;
 }
 
+// Modulo-11 digit of a trimmed text of digits; nothing when a character is not a digit.
+std::optional<int> DigitoModulo11(const QString& pCodigo)
+{
+    const QString xCodigo = TextoBase::Trim(pCodigo);
+    QVarLengthArray<int, 64> xValores;
+    for (QChar c : xCodigo) {
+        const std::optional<int> xValor = ValorCaractere(c, false);
+        if (!xValor)
+            return std::nullopt;
+        xValores.append(*xValor);
+    }
+    return DigitoDeValores(xValores.data(), xValores.size());
+}
+
 // A CNPJ, numeric or alphanumeric, as one routine: twelve characters of 0-9 or A-Z, then two check
 // digits computed over their values. Blanks around it are allowed; separators and lower case are not.
 bool ValidaCNPJ(const QString& pCNPJ)
@@ -64,7 +62,7 @@ bool ValidaCNPJ(const QString& pCNPJ)
         return false;
     int xValores[14];
     for (int i = 0; i < 14; ++i) {
-        const std::optional<int> xValor = ValorCNPJ(xCNPJ[i], i < 12);
+        const std::optional<int> xValor = ValorCaractere(xCNPJ[i], i < 12);
         if (!xValor)
             return false;
         xValores[i] = *xValor;
@@ -161,7 +159,7 @@ bool TFuncoes::ValidaChaveAcesso(const QString& pChave, TChaveAcesso& pChaveAces
     // already checked above, count their code minus 48; everywhere else only a digit is read.
     int xValores[43];
     for (int i = 0; i < 43; ++i) {
-        const std::optional<int> xValor = ValorCNPJ(pChave[i], i >= 6 && i < 20);
+        const std::optional<int> xValor = ValorCaractere(pChave[i], i >= 6 && i < 20);
         if (!xValor)
             throw EConvertError(QStringLiteral("'%1' não é um valor inteiro válido").arg(pChave.left(43)));
         xValores[i] = *xValor;
