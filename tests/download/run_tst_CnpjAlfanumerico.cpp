@@ -83,8 +83,8 @@ private slots:
     {
         QVERIFY(vPasta.isValid());
         QVERIFY2(vServico.Iniciar(), qPrintable(vServico.Erro()));
-        TRecepcaoNF::get().SetUrlBase(vServico.UrlBase());
     }
+    void init() { TRecepcaoNF::get().SetUrlBase(vServico.UrlBase()); }
 
     // Two alphanumeric branches whose digits alone are the same: each query gets its own branch's notes.
     void servicoSeparaFiliaisDeMesmosDigitos()
@@ -105,7 +105,6 @@ private slots:
             for (const TNota& xNota : xResposta->Content)
                 QCOMPARE(xNota.Cnpj, xCnpj);
         }
-        TRecepcaoNF::get().SetUrlBase(vServico.UrlBase());
     }
 
     void daTabelaAosArquivos()
