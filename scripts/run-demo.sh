@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the program and starts it on the demo data: demo/ is its working directory, with an embedded
-# Firebird database of four branches and a Tarnwick.ini (made once), and the local notes service
+# Firebird database of five branches and a Tarnwick.ini (made once), and the local notes service
 # answers on 127.0.0.1:2020 (started if nothing listens there yet; it stays in the background).
 # Without a display the window opens on a virtual one (xvfb-run).
 set -euo pipefail
