@@ -15,7 +15,8 @@ QString ComSeparador(const QString& pPasta)
     return pPasta.endsWith(u'/') ? pPasta : pPasta + u'/';
 }
 
-// mkdir -p, each folder it makes with mode 0700 (the user's private folders).
+} // namespace
+
 bool CriaPastaPrivada(const QString& pPasta)
 {
     const QString xLimpa = QDir::cleanPath(pPasta);
@@ -29,12 +30,12 @@ bool CriaPastaPrivada(const QString& pPasta)
     return QFileInfo(xLimpa).isDir();
 }
 
-} // namespace
-
 bool PastaGravavel(const QString& pPasta)
 {
     const QByteArray xNome = QFile::encodeName(pPasta);
-    struct stat xInfo{};
+    struct stat xInfo
+    {
+    };
     if (::stat(xNome.constData(), &xInfo) != 0 || !S_ISDIR(xInfo.st_mode))
         return false;
     // The effective ids decide, as they will when the writers open the files.

@@ -17,5 +17,9 @@ QString EscolhePastaLog(const QString& pPastaAoLado);
 // An XDG_STATE_HOME that is empty or not an absolute path is ignored, as the XDG base directories say.
 QString PastaLogDoUsuario();
 
+// mkdir -p in the user's own folders: every folder it makes gets mode 0700, as the XDG base directories
+// ask; folders already there are left as they are. True when pPasta is a folder at the end.
+bool CriaPastaPrivada(const QString& pPasta);
+
 // True when pPasta is a folder in which this process can create and append files.
 bool PastaGravavel(const QString& pPasta);
