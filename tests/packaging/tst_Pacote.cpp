@@ -22,11 +22,13 @@ struct TSaida
 };
 
 TSaida Executa(const QString& pPrograma, const QStringList& pArgumentos, const QString& pPasta = {},
-               int pLimiteMs = 120000)
+               int pLimiteMs = 120000, const QProcessEnvironment& pAmbiente = {})
 {
     QProcess xProcesso;
     if (!pPasta.isEmpty())
         xProcesso.setWorkingDirectory(pPasta);
+    if (!pAmbiente.isEmpty())
+        xProcesso.setProcessEnvironment(pAmbiente);
     xProcesso.start(pPrograma, pArgumentos);
     TSaida xSaida;
     if (!xProcesso.waitForFinished(pLimiteMs)) {
@@ -96,12 +98,42 @@ public:
         vServidor.waitForFinished();
     }
     QString Display() const { return vDisplay; }
-    // The top-level windows' descriptions (xwininfo), to look for a title in.
-    QString Janelas() const
+    // xdotool on this display; its output.
+    QString Xdotool(const QStringList& pArgumentos) const
     {
-        return Executa(QStringLiteral("xwininfo"),
-                       {QStringLiteral("-display"), vDisplay, QStringLiteral("-root"), QStringLiteral("-tree")})
-            .Texto();
+        QProcessEnvironment xAmbiente = QProcessEnvironment::systemEnvironment();
+        xAmbiente.insert(QStringLiteral("DISPLAY"), vDisplay);
+        return Executa(QStringLiteral("xdotool"), pArgumentos, {}, 30000, xAmbiente).Texto().trimmed();
+    }
+    // The id of the first window whose title matches pTitulo (a regular expression), or empty.
+    QString Janela(const QString& pTitulo) const
+    {
+        return Xdotool({QStringLiteral("search"), QStringLiteral("--name"), pTitulo}).section(u'\n', 0, 0);
+    }
+    // Waits until such a window exists; its id, or empty when pLimiteMs ran out.
+    QString AguardaJanela(const QString& pTitulo, int pLimiteMs = 60000) const
+    {
+        QDeadlineTimer xLimite(pLimiteMs);
+        QString xJanela = Janela(pTitulo);
+        while (xJanela.isEmpty() && !xLimite.hasExpired()) {
+            QTest::qWait(200);
+            xJanela = Janela(pTitulo);
+        }
+        return xJanela;
+    }
+    // A click at (pX, pY) inside the window, as a user's mouse would give it.
+    void Clica(const QString& pJanela, int pX, int pY) const
+    {
+        Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), pJanela, QString::number(pX),
+                 QString::number(pY), QStringLiteral("click"), QStringLiteral("1")});
+    }
+    void Digita(const QString& pTexto) const
+    {
+        Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("5"), pTexto});
+    }
+    void Tecla(const QString& pJanela, const QString& pTecla) const
+    {
+        Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), pJanela, QStringLiteral("key"), pTecla});
     }
 
 private:
@@ -250,9 +282,10 @@ private slots:
             qInfo().noquote() << "lintian:" << xLintian.Texto();
     }
 
-    // The unpacked program as a desktop user starts it: from the launcher, it works in that user's
-    // configuration folder (made with mode 0700); from a terminal, in the folder it was started in.
-    // Nothing is written beside the program, which an ordinary user could not do under /usr anyway.
+    // The unpacked program as a desktop user starts it. From the launcher it works in that user's
+    // configuration folder (made with mode 0700): the settings page saves Tarnwick.ini there, and the
+    // first download's log lines go to the user's state folder, since nobody cannot write beside a
+    // program under /usr. From a terminal it works in the folder it was started in.
     void programaInstalado_data()
     {
         QTest::addColumn<bool>("lancador");
@@ -265,15 +298,51 @@ private slots:
         const bool xRoot = ::geteuid() == 0;
         const QString xCasa = Pasta() + (lancador ? QStringLiteral("/casa-lancador") : QStringLiteral("/casa-terminal"));
         const QString xExecucao = xCasa + QStringLiteral("/execucao");
-        QVERIFY(QDir().mkpath(xExecucao));
-        QVERIFY(::chmod(QFile::encodeName(xExecucao).constData(), 0700) == 0);
-        if (xRoot) {
-            QVERIFY(::chown(QFile::encodeName(xCasa).constData(), USUARIO_COMUM, USUARIO_COMUM) == 0);
-            QVERIFY(::chown(QFile::encodeName(xExecucao).constData(), USUARIO_COMUM, USUARIO_COMUM) == 0);
+        const QString xTravas = xCasa + QStringLiteral("/firebird"); // the embedded engine's lock files
+        const QString xSaida = xCasa + QStringLiteral("/xmls");
+        for (const QString& xPasta : {xCasa, xExecucao, xTravas, xSaida}) {
+            QVERIFY(QDir().mkpath(xPasta));
+            QVERIFY(::chmod(QFile::encodeName(xPasta).constData(), 0700) == 0);
+            if (xRoot)
+                QVERIFY(::chown(QFile::encodeName(xPasta).constData(), USUARIO_COMUM, USUARIO_COMUM) == 0);
         }
+        const QStringList xComoUsuario =
+            xRoot ? QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"),
+                                QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")}
+                  : QStringList{};
 
+        // A desktop session's environment: no XDG_CONFIG_HOME or XDG_STATE_HOME, so the defaults apply.
         TXvfb xXvfb;
         QVERIFY(xXvfb.Inicia());
+        QProcessEnvironment xAmbiente;
+        xAmbiente.insert(QStringLiteral("HOME"), xCasa);
+        xAmbiente.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+        xAmbiente.insert(QStringLiteral("DISPLAY"), xXvfb.Display());
+        xAmbiente.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        xAmbiente.insert(QStringLiteral("XDG_RUNTIME_DIR"), xExecucao);
+        xAmbiente.insert(QStringLiteral("FIREBIRD_LOCK"), xTravas);
+
+        // The user's database of branches, made by that user with the embedded engine.
+        const QString xBanco = xCasa + QStringLiteral("/filiais.fdb");
+        if (lancador) {
+            const QString xSql = Pasta() + QStringLiteral("/filiais.sql");
+            QFile xArquivo(xSql);
+            QVERIFY(xArquivo.open(QIODevice::WriteOnly));
+            xArquivo.write("SET SQL DIALECT 3;\n"
+                           "CREATE DATABASE '" + xBanco.toUtf8() +
+                           "' USER 'SYSDBA' PASSWORD 'masterkey' DEFAULT CHARACTER SET WIN1252;\n"
+                           "CREATE TABLE Filiais (CodEmpresa CHAR(2) NOT NULL PRIMARY KEY,"
+                           " NomeEmpresa VARCHAR(30), Estado CHAR(2), CGC VARCHAR(18));\n"
+                           "INSERT INTO Filiais VALUES ('01', 'Matriz', 'SP', '11222333000181');\n"
+                           "COMMIT;\n");
+            xArquivo.close();
+            QVERIFY(::chmod(QFile::encodeName(xSql).constData(), 0644) == 0);
+            QStringList xIsql = xComoUsuario + QStringList{QStringLiteral("isql-fb"), QStringLiteral("-q"),
+                                                           QStringLiteral("-i"), xSql};
+            const QString xPrograma = xIsql.takeFirst();
+            const TSaida xCria = Executa(xPrograma, xIsql, xCasa, 120000, xAmbiente);
+            QVERIFY2(xCria.Codigo == 0 && QFileInfo(xBanco).isFile(), qPrintable(xCria.Texto()));
+        }
 
         // The launcher's command line, its program taken from the unpacked root instead of the PATH.
         QStringList xComando = QStringList{QStringLiteral("tarnwick")};
@@ -283,18 +352,7 @@ private slots:
                            .split(u' ', Qt::SkipEmptyParts);
         QVERIFY(!xComando.isEmpty());
         xComando[0] = NaRaiz(QStringLiteral("usr/bin/") + xComando[0]);
-        if (xRoot)
-            xComando = QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"),
-                                   QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")} +
-                       xComando;
-
-        // A desktop session's environment: no XDG_CONFIG_HOME or XDG_STATE_HOME, so the defaults apply.
-        QProcessEnvironment xAmbiente;
-        xAmbiente.insert(QStringLiteral("HOME"), xCasa);
-        xAmbiente.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
-        xAmbiente.insert(QStringLiteral("DISPLAY"), xXvfb.Display());
-        xAmbiente.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-        xAmbiente.insert(QStringLiteral("XDG_RUNTIME_DIR"), xExecucao);
+        xComando = xComoUsuario + xComando;
         QProcess xPrograma;
         xPrograma.setProcessEnvironment(xAmbiente);
         xPrograma.setWorkingDirectory(xCasa); // where a launcher starts programs
@@ -306,29 +364,78 @@ private slots:
                 xPrograma.kill();
             xPrograma.waitForFinished();
         });
+        const auto xDiagnostico = [&xPrograma] { return QString::fromUtf8(xPrograma.readAllStandardError()); };
 
-        QDeadlineTimer xLimite(60000);
-        while (!xXvfb.Janelas().contains(TITULO_JANELA) && !xLimite.hasExpired() &&
-               xPrograma.state() == QProcess::Running)
-            QTest::qWait(200);
-        QVERIFY2(xXvfb.Janelas().contains(TITULO_JANELA),
-                 qPrintable(QString::fromUtf8(xPrograma.readAllStandardError())));
+        const QString xJanela = xXvfb.AguardaJanela(QStringLiteral("^") + TITULO_JANELA);
+        QVERIFY2(!xJanela.isEmpty(), qPrintable(xDiagnostico()));
 
         // setpriv runs the program in its own process: its working folder is the program's.
         const QString xTrabalho =
             QFileInfo(QStringLiteral("/proc/%1/cwd").arg(xPrograma.processId())).symLinkTarget();
         const QString xConfiguracao = xCasa + QStringLiteral("/.config/tarnwick");
-        if (lancador) {
-            QCOMPARE(xTrabalho, xConfiguracao);
-            QCOMPARE(Modo(xConfiguracao), mode_t(0700));
-            QCOMPARE(Modo(xCasa + QStringLiteral("/.config")), mode_t(0700));
-            if (xRoot)
-                QCOMPARE(Dono(xConfiguracao), USUARIO_COMUM);
-        } else {
+        if (!lancador) {
             QCOMPARE(xTrabalho, xCasa);
             QVERIFY(!QFileInfo::exists(xCasa + QStringLiteral("/.config")));
+            QVERIFY(!QFileInfo::exists(NaRaiz(QStringLiteral("usr/bin/log"))));
+            return;
         }
+        QCOMPARE(xTrabalho, xConfiguracao);
+        QCOMPARE(Modo(xConfiguracao), mode_t(0700));
+        QCOMPARE(Modo(xCasa + QStringLiteral("/.config")), mode_t(0700));
+        if (xRoot)
+            QCOMPARE(Dono(xConfiguracao), USUARIO_COMUM);
+
+        // No configuration yet: a warning, then the settings page. The points below are the window's
+        // fields and buttons (its layout is in fixed pixels; the pages start 2 pixels in).
+        const QString xAviso = xXvfb.AguardaJanela(QStringLiteral("^Atenção$"), 10000);
+        if (!xAviso.isEmpty())
+            xXvfb.Tecla(xAviso, QStringLiteral("Return"));
+        QTest::qWait(500);
+        xXvfb.Clica(xJanela, 117, 47); // database path
+        xXvfb.Digita(xBanco);
+        xXvfb.Clica(xJanela, 54, 103); // user
+        xXvfb.Digita(QStringLiteral("SYSDBA"));
+        xXvfb.Clica(xJanela, 150, 103); // password
+        xXvfb.Digita(QStringLiteral("masterkey"));
+        xXvfb.Clica(xJanela, 395, 250); // Salvar: tests the connection, saves, back to the main page
+
+        const QString xIni = xConfiguracao + QStringLiteral("/Tarnwick.ini");
+        QDeadlineTimer xLimite(30000);
+        while (!QFileInfo(xIni).isFile() && !xLimite.hasExpired())
+            QTest::qWait(200);
+        QTest::qWait(500);
+        QFile xConteudo(xIni);
+        QVERIFY2(xConteudo.open(QIODevice::ReadOnly), qPrintable(xDiagnostico()));
+        QVERIFY(xConteudo.readAll().contains("Caminho=" + xBanco.toUtf8()));
+        QVERIFY(!QFileInfo::exists(xCasa + QStringLiteral("/Tarnwick.ini")));
+
+        // A download of the ticked branch: NF-e, Produção, Download, then the destination folder. The
+        // notes client logs the request whether or not a notes service answers.
+        xXvfb.Clica(xJanela, 348, 130); // NF-e
+        xXvfb.Clica(xJanela, 348, 171); // Produção
+        xXvfb.Clica(xJanela, 314, 224); // Download
+        const QString xPastaDestino = xXvfb.AguardaJanela(QStringLiteral("^Selecione a pasta"), 30000);
+        QVERIFY2(!xPastaDestino.isEmpty(), qPrintable(xDiagnostico()));
+        xXvfb.Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), xPastaDestino});
+        xXvfb.Digita(xSaida);
+        xXvfb.Tecla(xPastaDestino, QStringLiteral("Return"));
+
+        const QString xLog = xCasa + QStringLiteral("/.local/state/tarnwick/log");
+        QByteArray xLinhas;
+        xLimite.setRemainingTime(60000);
+        while (!xLinhas.contains("[TRecepcaoNF") && !xLimite.hasExpired()) {
+            QTest::qWait(200);
+            const QStringList xArquivos = QDir(xLog).entryList({QStringLiteral("Logtarnwick*.txt")}, QDir::Files);
+            if (xArquivos.size() == 1) {
+                QFile xArquivo(xLog + u'/' + xArquivos.first());
+                if (xArquivo.open(QIODevice::ReadOnly))
+                    xLinhas = xArquivo.readAll();
+            }
+        }
+        QVERIFY2(xLinhas.contains("[TRecepcaoNF"), qPrintable(xDiagnostico()));
+        QCOMPARE(Modo(xCasa + QStringLiteral("/.local/state/tarnwick")), mode_t(0700));
         QVERIFY(!QFileInfo::exists(NaRaiz(QStringLiteral("usr/bin/log"))));
+        QVERIFY(!QFileInfo::exists(xConfiguracao + QStringLiteral("/log")));
     }
 };
 
