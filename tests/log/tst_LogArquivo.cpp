@@ -131,7 +131,7 @@ bool EntregaAoUsuarioComum(const QString& pPasta)
 
 mode_t Modo(const QString& pPasta)
 {
-    struct stat xInfo{};
+    struct stat xInfo = {};
     return ::stat(QFile::encodeName(pPasta).constData(), &xInfo) == 0 ? xInfo.st_mode & 07777 : 0;
 }
 

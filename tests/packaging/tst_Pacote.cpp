@@ -45,13 +45,13 @@ TSaida Executa(const QString& pPrograma, const QStringList& pArgumentos, const Q
 
 mode_t Modo(const QString& pCaminho)
 {
-    struct stat xInfo{};
+    struct stat xInfo = {};
     return ::stat(QFile::encodeName(pCaminho).constData(), &xInfo) == 0 ? xInfo.st_mode & 07777 : 0;
 }
 
 uid_t Dono(const QString& pCaminho)
 {
-    struct stat xInfo{};
+    struct stat xInfo = {};
     return ::stat(QFile::encodeName(pCaminho).constData(), &xInfo) == 0 ? xInfo.st_uid : uid_t(-1);
 }
 
@@ -77,10 +77,10 @@ public:
     bool Inicia()
     {
         // -displayfd: the server picks a free display and writes its number when it is ready.
-        vServidor.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                                   QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                                   QStringLiteral("-screen"), QStringLiteral("0"),
-                                                   QStringLiteral("1024x768x24")});
+        vServidor.start(QStringLiteral("Xvfb"),
+                        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                         QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                         QStringLiteral("1024x768x24")});
         QDeadlineTimer xLimite(30000);
         while (!vServidor.canReadLine() && !xLimite.hasExpired() && vServidor.state() != QProcess::NotRunning)
             vServidor.waitForReadyRead(200);
@@ -133,7 +133,8 @@ public:
     }
     void Tecla(const QString& pJanela, const QString& pTecla) const
     {
-        Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), pJanela, QStringLiteral("key"), pTecla});
+        Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), pJanela, QStringLiteral("key"),
+                 pTecla});
     }
 
 private:
@@ -167,13 +168,15 @@ private slots:
         QVERIFY(::chmod(QFile::encodeName(Pasta()).constData(), 0755) == 0);
 
         const QString xSaida = Pasta() + QStringLiteral("/pacote");
-        const TSaida xCpack = Executa(QStringLiteral(CPACK), {QStringLiteral("-G"), QStringLiteral("DEB"),
-                                                              QStringLiteral("-B"), xSaida},
-                                      QStringLiteral(PASTA_BUILD), 300000);
+        const TSaida xCpack =
+            Executa(QStringLiteral(CPACK),
+                    {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), xSaida},
+                    QStringLiteral(PASTA_BUILD), 300000);
         QVERIFY2(xCpack.Codigo == 0, qPrintable(xCpack.Texto()));
         const QString xArquitetura = QString::fromUtf8(
             Executa(QStringLiteral("dpkg"), {QStringLiteral("--print-architecture")}).Saida.trimmed());
-        vPacote = xSaida + QStringLiteral("/tarnwick_" VERSAO_PACOTE "_") + xArquitetura + QStringLiteral(".deb");
+        vPacote =
+            xSaida + QStringLiteral("/tarnwick_" VERSAO_PACOTE "_") + xArquitetura + QStringLiteral(".deb");
         QVERIFY2(QFileInfo(vPacote).isFile(), qPrintable(QDir(xSaida).entryList().join(u' ')));
 
         vRaiz = Pasta() + QStringLiteral("/raiz");
@@ -185,14 +188,20 @@ private slots:
     {
         QTest::addColumn<QString>("campo");
         QTest::addColumn<QString>("padrao"); // a regular expression the whole value must match
-        QTest::newRow("Package") << "Package" << "tarnwick";
+        QTest::newRow("Package") << "Package"
+                                 << "tarnwick";
         QTest::newRow("Version") << "Version" << QStringLiteral(VERSAO_PACOTE);
-        QTest::newRow("Section") << "Section" << "misc";
-        QTest::newRow("Maintainer") << "Maintainer" << ".+ <[^ @]+@[^ @]+>";
+        QTest::newRow("Section") << "Section"
+                                 << "misc";
+        QTest::newRow("Maintainer") << "Maintainer"
+                                    << ".+ <[^ @]+@[^ @]+>";
         // shlibdeps: the client of the database and the toolkit come from the binary
-        QTest::newRow("Depends") << "Depends" << "(?s).*libfbclient2 .*libqt6widgets6 .*";
-        QTest::newRow("Recommends") << "Recommends" << "firebird3.0-server-core, qt6-translations-l10n";
-        QTest::newRow("Description") << "Description" << "(?s)\\S.{10,78}\\n .+";
+        QTest::newRow("Depends") << "Depends"
+                                 << "(?s).*libfbclient2 .*libqt6widgets6 .*";
+        QTest::newRow("Recommends") << "Recommends"
+                                    << "firebird3.0-server-core, qt6-translations-l10n";
+        QTest::newRow("Description") << "Description"
+                                     << "(?s)\\S.{10,78}\\n .+";
     }
     void campos()
     {
@@ -232,10 +241,11 @@ private slots:
         QImage xAnterior;
         for (const QString& xTexto : QStringLiteral(TAMANHOS_ICONES).split(u',')) {
             const int xLado = xTexto.toInt();
-            const QImage xIcone(NaRaiz(QStringLiteral("usr/share/icons/hicolor/%1x%1/apps/tarnwick.png").arg(xLado)));
+            const QImage xIcone(
+                NaRaiz(QStringLiteral("usr/share/icons/hicolor/%1x%1/apps/tarnwick.png").arg(xLado)));
             QCOMPARE(xIcone.size(), QSize(xLado, xLado));
             QVERIFY(xIcone.hasAlphaChannel());
-            QCOMPARE(qAlpha(xIcone.pixel(0, 0)), 0);                   // transparent corner
+            QCOMPARE(qAlpha(xIcone.pixel(0, 0)), 0);                     // transparent corner
             QVERIFY(qAlpha(xIcone.pixel(xLado / 2, xLado * 3 / 4)) > 0); // the arrow
             QVERIFY(xIcone != xAnterior);
             xAnterior = xIcone;
@@ -251,23 +261,26 @@ private slots:
         QCOMPARE(xChaves.value(QStringLiteral("Name")), QStringLiteral("Tarnwick"));
         QCOMPARE(xChaves.value(QStringLiteral("Categories")), QStringLiteral("Office;Finance;"));
         QCOMPARE(xChaves.value(QStringLiteral("Icon")), QStringLiteral("tarnwick"));
-        QVERIFY(xChaves.value(QStringLiteral("Comment")).contains(QStringLiteral("notas fiscais eletrônicas")));
+        QVERIFY(
+            xChaves.value(QStringLiteral("Comment")).contains(QStringLiteral("notas fiscais eletrônicas")));
         QVERIFY(xChaves.value(QStringLiteral("Exec")).startsWith(QStringLiteral("tarnwick ")));
     }
 
     void metainfo()
     {
         const QString xArquivo = NaRaiz(QStringLiteral("usr/share/metainfo/" ID_APP ".metainfo.xml"));
-        const TSaida xValida =
-            Executa(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"), xArquivo});
+        const TSaida xValida = Executa(QStringLiteral("appstreamcli"),
+                                       {QStringLiteral("validate"), QStringLiteral("--no-net"), xArquivo});
         QVERIFY2(xValida.Codigo == 0, qPrintable(xValida.Texto()));
         QFile xXml(xArquivo);
         QVERIFY(xXml.open(QIODevice::ReadOnly));
         const QString xTexto = QString::fromUtf8(xXml.readAll());
-        QVERIFY(xTexto.contains(QStringLiteral("<launchable type=\"desktop-id\">" ID_APP ".desktop</launchable>")));
+        QVERIFY(xTexto.contains(
+            QStringLiteral("<launchable type=\"desktop-id\">" ID_APP ".desktop</launchable>")));
         // The screenshot is the one the repository keeps in docs/.
         const QRegularExpressionMatch xImagem =
-            QRegularExpression(QStringLiteral("<image>https?://[^<]+/(docs/[^</]+\\.png)</image>")).match(xTexto);
+            QRegularExpression(QStringLiteral("<image>https?://[^<]+/(docs/[^</]+\\.png)</image>"))
+                .match(xTexto);
         QVERIFY2(xImagem.hasMatch(), qPrintable(xTexto));
         QVERIFY(QFileInfo(QStringLiteral(PASTA_FONTES "/") + xImagem.captured(1)).isFile());
     }
@@ -275,8 +288,8 @@ private slots:
     void lintian()
     {
         const TSaida xLintian =
-            Executa(QStringLiteral("lintian"), {QStringLiteral("--fail-on"), QStringLiteral("error"), vPacote},
-                    {}, 300000);
+            Executa(QStringLiteral("lintian"),
+                    {QStringLiteral("--fail-on"), QStringLiteral("error"), vPacote}, {}, 300000);
         QVERIFY2(xLintian.Codigo == 0, qPrintable(xLintian.Texto()));
         if (!xLintian.Saida.trimmed().isEmpty())
             qInfo().noquote() << "lintian:" << xLintian.Texto();
@@ -296,7 +309,8 @@ private slots:
     {
         QFETCH(bool, lancador);
         const bool xRoot = ::geteuid() == 0;
-        const QString xCasa = Pasta() + (lancador ? QStringLiteral("/casa-lancador") : QStringLiteral("/casa-terminal"));
+        const QString xCasa =
+            Pasta() + (lancador ? QStringLiteral("/casa-lancador") : QStringLiteral("/casa-terminal"));
         const QString xExecucao = xCasa + QStringLiteral("/execucao");
         const QString xTravas = xCasa + QStringLiteral("/firebird"); // the embedded engine's lock files
         const QString xSaida = xCasa + QStringLiteral("/xmls");
@@ -329,7 +343,8 @@ private slots:
             QFile xArquivo(xSql);
             QVERIFY(xArquivo.open(QIODevice::WriteOnly));
             xArquivo.write("SET SQL DIALECT 3;\n"
-                           "CREATE DATABASE '" + xBanco.toUtf8() +
+                           "CREATE DATABASE '" +
+                           xBanco.toUtf8() +
                            "' USER 'SYSDBA' PASSWORD 'masterkey' DEFAULT CHARACTER SET WIN1252;\n"
                            "CREATE TABLE Filiais (CodEmpresa CHAR(2) NOT NULL PRIMARY KEY,"
                            " NomeEmpresa VARCHAR(30), Estado CHAR(2), CGC VARCHAR(18));\n"
@@ -364,7 +379,9 @@ private slots:
                 xPrograma.kill();
             xPrograma.waitForFinished();
         });
-        const auto xDiagnostico = [&xPrograma] { return QString::fromUtf8(xPrograma.readAllStandardError()); };
+        const auto xDiagnostico = [&xPrograma] {
+            return QString::fromUtf8(xPrograma.readAllStandardError());
+        };
 
         const QString xJanela = xXvfb.AguardaJanela(QStringLiteral("^") + TITULO_JANELA);
         QVERIFY2(!xJanela.isEmpty(), qPrintable(xDiagnostico()));
@@ -425,7 +442,8 @@ private slots:
         xLimite.setRemainingTime(60000);
         while (!xLinhas.contains("[TRecepcaoNF") && !xLimite.hasExpired()) {
             QTest::qWait(200);
-            const QStringList xArquivos = QDir(xLog).entryList({QStringLiteral("Logtarnwick*.txt")}, QDir::Files);
+            const QStringList xArquivos =
+                QDir(xLog).entryList({QStringLiteral("Logtarnwick*.txt")}, QDir::Files);
             if (xArquivos.size() == 1) {
                 QFile xArquivo(xLog + u'/' + xArquivos.first());
                 if (xArquivo.open(QIODevice::ReadOnly))

@@ -9,7 +9,7 @@ namespace {
 
 mode_t Modo(const QString& pPasta)
 {
-    struct stat xInfo{};
+    struct stat xInfo = {};
     return ::stat(QFile::encodeName(pPasta).constData(), &xInfo) == 0 ? xInfo.st_mode & 07777 : 0;
 }
 
@@ -44,23 +44,27 @@ private slots:
         QTest::addColumn<QStringList>("argumentos");
         QTest::addColumn<QString>("xdgConfigHome"); // "<temp>" is replaced by the test's folder; "-": unset
         QTest::addColumn<QString>("pastaEsperada"); // under the test's folder; "" = it stays there
-        QTest::addColumn<QStringList>("privadas");   // folders made by the switch: mode 0700
+        QTest::addColumn<QStringList>("privadas");  // folders made by the switch: mode 0700
 
         const QString xSwitch = QString::fromLatin1(ARGUMENTO_PASTA_DO_USUARIO);
-        QTest::newRow("sem o argumento") << QStringList{} << "<temp>/cfg" << "" << QStringList{};
-        QTest::newRow("outro argumento") << QStringList{"--pasta"} << "-" << "" << QStringList{};
-        QTest::newRow("XDG_CONFIG_HOME") << QStringList{xSwitch} << "<temp>/cfg" << "cfg/tarnwick"
-                                         << QStringList{"cfg", "cfg/tarnwick"};
-        QTest::newRow("entre outros argumentos")
-            << QStringList{"-style", "fusion", xSwitch} << "<temp>/cfg/" << "cfg/tarnwick"
-            << QStringList{"cfg/tarnwick"};
-        QTest::newRow("sem XDG_CONFIG_HOME") << QStringList{xSwitch} << "-" << "casa/.config/tarnwick"
-                                             << QStringList{"casa", "casa/.config", "casa/.config/tarnwick"};
-        QTest::newRow("XDG_CONFIG_HOME vazio") << QStringList{xSwitch} << "" << "casa/.config/tarnwick"
-                                               << QStringList{"casa/.config/tarnwick"};
+        QTest::newRow("sem o argumento") << QStringList{} << "<temp>/cfg"
+                                         << "" << QStringList{};
+        QTest::newRow("outro argumento") << QStringList{"--pasta"} << "-"
+                                         << "" << QStringList{};
+        QTest::newRow("XDG_CONFIG_HOME") << QStringList{xSwitch} << "<temp>/cfg"
+                                         << "cfg/tarnwick" << QStringList{"cfg", "cfg/tarnwick"};
+        QTest::newRow("entre outros argumentos") << QStringList{"-style", "fusion", xSwitch} << "<temp>/cfg/"
+                                                 << "cfg/tarnwick" << QStringList{"cfg/tarnwick"};
+        QTest::newRow("sem XDG_CONFIG_HOME")
+            << QStringList{xSwitch} << "-"
+            << "casa/.config/tarnwick" << QStringList{"casa", "casa/.config", "casa/.config/tarnwick"};
+        QTest::newRow("XDG_CONFIG_HOME vazio")
+            << QStringList{xSwitch} << ""
+            << "casa/.config/tarnwick" << QStringList{"casa/.config/tarnwick"};
         // A relative XDG_CONFIG_HOME would follow the folder the launcher started in: ignored.
-        QTest::newRow("XDG_CONFIG_HOME relativo") << QStringList{xSwitch} << "cfg" << "casa/.config/tarnwick"
-                                                  << QStringList{"casa/.config/tarnwick"};
+        QTest::newRow("XDG_CONFIG_HOME relativo")
+            << QStringList{xSwitch} << "cfg"
+            << "casa/.config/tarnwick" << QStringList{"casa/.config/tarnwick"};
     }
     void entraNaPasta()
     {
@@ -71,7 +75,8 @@ private slots:
         if (xdgConfigHome == u"-")
             qunsetenv("XDG_CONFIG_HOME");
         else
-            qputenv("XDG_CONFIG_HOME", QFile::encodeName(xdgConfigHome.replace(QStringLiteral("<temp>"), Pasta())));
+            qputenv("XDG_CONFIG_HOME",
+                    QFile::encodeName(xdgConfigHome.replace(QStringLiteral("<temp>"), Pasta())));
 
         QList<QByteArray> xTextos{"tarnwick"};
         for (const QString& xArgumento : argumentos)
@@ -121,7 +126,8 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(Pasta() + QStringLiteral("/cfg")));
         const char* xArgv[] = {"tarnwick", ARGUMENTO_PASTA_DO_USUARIO, nullptr};
         QCOMPARE(EntraNaPastaDoUsuario(2, xArgv),
-                 QStringLiteral("Não foi possível criar a pasta de configuração \"%1/cfg/tarnwick\".").arg(Pasta()));
+                 QStringLiteral("Não foi possível criar a pasta de configuração \"%1/cfg/tarnwick\".")
+                     .arg(Pasta()));
         QCOMPARE(QDir::currentPath(), Pasta());
     }
 };

@@ -27,7 +27,8 @@ int main(int argc, char* argv[])
         const QString xPasta = QStringLiteral("%1/%2x%2/apps").arg(xRaiz).arg(xLado);
         const QString xArquivo = xPasta + QStringLiteral("/tarnwick.png");
         const QImage xImagem = Imagens::IconeJanela(xLado).toImage();
-        if (!QDir().mkpath(xPasta) || xImagem.size() != QSize(xLado, xLado) || !xImagem.save(xArquivo, "PNG")) {
+        if (!QDir().mkpath(xPasta) || xImagem.size() != QSize(xLado, xLado) ||
+            !xImagem.save(xArquivo, "PNG")) {
             std::fprintf(stderr, "icon-render: cannot write %s\n", qPrintable(xArquivo));
             return 1;
         }
