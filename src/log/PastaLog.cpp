@@ -33,9 +33,7 @@ bool CriaPastaPrivada(const QString& pPasta)
 bool PastaGravavel(const QString& pPasta)
 {
     const QByteArray xNome = QFile::encodeName(pPasta);
-    struct stat xInfo
-    {
-    };
+    struct stat xInfo = {};
     if (::stat(xNome.constData(), &xInfo) != 0 || !S_ISDIR(xInfo.st_mode))
         return false;
     // The effective ids decide, as they will when the writers open the files.
