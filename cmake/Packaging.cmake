@@ -9,8 +9,7 @@ include(GNUInstallDirs)
 # Where the project is published; the AppStream id is its reverse form. Placeholders until there is one.
 set(TARNWICK_SITE "https://www.example.com/tarnwick" CACHE STRING
     "Project's web address (AppStream homepage; the screenshot is <site>/docs/tela-principal.png)")
-set(TARNWICK_APP_ID "com.example.Tarnwick" CACHE STRING
-    "AppStream component id, also the desktop entry's file name")
+set(TARNWICK_APP_ID "com.example.Tarnwick" CACHE STRING "AppStream component id")
 set(TARNWICK_MAINTAINER "Tarnwick developers <tarnwick@example.com>" CACHE STRING
     "Maintainer of the Debian package")
 
@@ -23,7 +22,8 @@ set(_pkg_bin ${PROJECT_BINARY_DIR}/packaging)
 
 # The launcher passes this switch: the program then works in ~/.config/tarnwick (src/app/PastaUsuario.h).
 set(TARNWICK_LAUNCHER_SWITCH "--pasta-do-usuario")
-configure_file(${_pkg_src}/tarnwick.desktop.in ${_pkg_bin}/${TARNWICK_APP_ID}.desktop @ONLY)
+# The desktop entry is named after the program, as its window's X11 class and Wayland app id are.
+configure_file(${_pkg_src}/tarnwick.desktop.in ${_pkg_bin}/tarnwick.desktop @ONLY)
 configure_file(${_pkg_src}/tarnwick.metainfo.xml.in ${_pkg_bin}/${TARNWICK_APP_ID}.metainfo.xml @ONLY)
 configure_file(${_pkg_src}/changelog.in ${_pkg_bin}/changelog @ONLY)
 
@@ -50,7 +50,7 @@ add_custom_target(tarnwick_packaging_files ALL
 
 set(_docdir ${CMAKE_INSTALL_DATADIR}/doc/tarnwick) # Debian's place, whatever the project's name
 install(TARGETS tarnwick RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${_pkg_bin}/${TARNWICK_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${_pkg_bin}/tarnwick.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_pkg_bin}/${TARNWICK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${_pkg_bin}/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${_pkg_bin}/tarnwick.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -216,7 +216,7 @@ private slots:
     {
         QStringList xEsperados{
             QStringLiteral("usr/bin/tarnwick"),
-            QStringLiteral("usr/share/applications/" ID_APP ".desktop"),
+            QStringLiteral("usr/share/applications/tarnwick.desktop"),
             QStringLiteral("usr/share/doc/tarnwick/changelog.gz"),
             QStringLiteral("usr/share/doc/tarnwick/copyright"),
             QStringLiteral("usr/share/man/man1/tarnwick.1.gz"),
@@ -254,7 +254,7 @@ private slots:
 
     void entradaDoLancador()
     {
-        const QString xEntrada = NaRaiz(QStringLiteral("usr/share/applications/" ID_APP ".desktop"));
+        const QString xEntrada = NaRaiz(QStringLiteral("usr/share/applications/tarnwick.desktop"));
         const TSaida xValida = Executa(QStringLiteral("desktop-file-validate"), {xEntrada});
         QVERIFY2(xValida.Codigo == 0 && xValida.Texto().trimmed().isEmpty(), qPrintable(xValida.Texto()));
         const QMap<QString, QString> xChaves = LeEntrada(xEntrada);
@@ -276,7 +276,7 @@ private slots:
         QVERIFY(xXml.open(QIODevice::ReadOnly));
         const QString xTexto = QString::fromUtf8(xXml.readAll());
         QVERIFY(xTexto.contains(
-            QStringLiteral("<launchable type=\"desktop-id\">" ID_APP ".desktop</launchable>")));
+            QStringLiteral("<launchable type=\"desktop-id\">tarnwick.desktop</launchable>")));
         // The screenshot is the one the repository keeps in docs/.
         const QRegularExpressionMatch xImagem =
             QRegularExpression(QStringLiteral("<image>https?://[^<]+/(docs/[^</]+\\.png)</image>"))
@@ -362,7 +362,7 @@ private slots:
         // The launcher's command line, its program taken from the unpacked root instead of the PATH.
         QStringList xComando = QStringList{QStringLiteral("tarnwick")};
         if (lancador)
-            xComando = LeEntrada(NaRaiz(QStringLiteral("usr/share/applications/" ID_APP ".desktop")))
+            xComando = LeEntrada(NaRaiz(QStringLiteral("usr/share/applications/tarnwick.desktop")))
                            .value(QStringLiteral("Exec"))
                            .split(u' ', Qt::SkipEmptyParts);
         QVERIFY(!xComando.isEmpty());
