@@ -68,8 +68,8 @@ public:
 
     // --- Test seams.
 
-    // The folder every log made from now on writes into, Log()'s included; empty: the folder "log"
-    // beside the executable again. Call it from the thread that makes the logs.
+    // The folder every log made from now on writes into, Log()'s included; empty: the folder chosen
+    // as above again. Call it from the thread that makes the logs.
     static void DefinePastaLog(const QString& pPastaLog);
     // Waits until every line issued so far, by any log, was written or dropped. False when pTimeoutMs
     // ran out first.
