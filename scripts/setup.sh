@@ -10,6 +10,7 @@ PACKAGES=(
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
   unzip p7zip-full xvfb xauth fonts-dejavu-core imagemagick locales
   clang libclang-rt-14-dev
+  dpkg-dev lintian desktop-file-utils appstream xdotool
 )
 
 missing=()

@@ -227,44 +227,48 @@ QPixmap Transparente()
     return Desenha(16, [](QPainter&) {});
 }
 
+QPixmap IconeJanela(int pLado)
+{
+    return Desenha(pLado, [pLado](QPainter& p) {
+        p.scale(pLado / 32.0, pLado / 32.0);
+        // sheet
+        p.setPen(QPen(QColor(90, 90, 90), 1.2));
+        p.setBrush(Qt::white);
+        QPainterPath xFolha;
+        xFolha.moveTo(5, 2);
+        xFolha.lineTo(20, 2);
+        xFolha.lineTo(27, 9);
+        xFolha.lineTo(27, 30);
+        xFolha.lineTo(5, 30);
+        xFolha.closeSubpath();
+        p.drawPath(xFolha);
+        p.setPen(QPen(QColor(40, 90, 170), 1.6));
+        QFont xFonte(QStringLiteral("DejaVu Sans Mono"));
+        xFonte.setPixelSize(8);
+        xFonte.setBold(true);
+        p.setFont(xFonte);
+        p.drawText(QRectF(5, 6, 22, 10), Qt::AlignCenter, QStringLiteral("XML"));
+        // arrow
+        QPainterPath xSeta;
+        xSeta.moveTo(13, 15);
+        xSeta.lineTo(19, 15);
+        xSeta.lineTo(19, 21);
+        xSeta.lineTo(23, 21);
+        xSeta.lineTo(16, 29);
+        xSeta.lineTo(9, 21);
+        xSeta.lineTo(13, 21);
+        xSeta.closeSubpath();
+        p.setPen(QPen(QColor(15, 100, 30), 1));
+        p.setBrush(QColor(40, 170, 60));
+        p.drawPath(xSeta);
+    });
+}
+
 QIcon IconeJanela()
 {
     QIcon xIcone;
-    for (int xLado : {16, 32, 48}) {
-        xIcone.addPixmap(Desenha(xLado, [xLado](QPainter& p) {
-            p.scale(xLado / 32.0, xLado / 32.0);
-            // sheet
-            p.setPen(QPen(QColor(90, 90, 90), 1.2));
-            p.setBrush(Qt::white);
-            QPainterPath xFolha;
-            xFolha.moveTo(5, 2);
-            xFolha.lineTo(20, 2);
-            xFolha.lineTo(27, 9);
-            xFolha.lineTo(27, 30);
-            xFolha.lineTo(5, 30);
-            xFolha.closeSubpath();
-            p.drawPath(xFolha);
-            p.setPen(QPen(QColor(40, 90, 170), 1.6));
-            QFont xFonte(QStringLiteral("DejaVu Sans Mono"));
-            xFonte.setPixelSize(8);
-            xFonte.setBold(true);
-            p.setFont(xFonte);
-            p.drawText(QRectF(5, 6, 22, 10), Qt::AlignCenter, QStringLiteral("XML"));
-            // arrow
-            QPainterPath xSeta;
-            xSeta.moveTo(13, 15);
-            xSeta.lineTo(19, 15);
-            xSeta.lineTo(19, 21);
-            xSeta.lineTo(23, 21);
-            xSeta.lineTo(16, 29);
-            xSeta.lineTo(9, 21);
-            xSeta.lineTo(13, 21);
-            xSeta.closeSubpath();
-            p.setPen(QPen(QColor(15, 100, 30), 1));
-            p.setBrush(QColor(40, 170, 60));
-            p.drawPath(xSeta);
-        }));
-    }
+    for (int xLado : {16, 32, 48})
+        xIcone.addPixmap(IconeJanela(xLado));
     return xIcone;
 }
 

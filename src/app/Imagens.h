@@ -17,7 +17,8 @@ QPixmap Salvar();       // a floppy disk (24 x 24)
 QPixmap Cancelar();     // an arrow turning back (24 x 24)
 QPixmap Marcado();      // green tick mark (16 x 16)
 QPixmap Transparente(); // nothing visible (16 x 16)
-QIcon IconeJanela();
+QIcon IconeJanela();              // the drawing below at 16, 32 and 48
+QPixmap IconeJanela(int pLado); // the window icon drawn at pLado x pLado (the desktop icons too)
 
 } // namespace Imagens
 

@@ -1,6 +1,7 @@
 #include "log/LogArquivo.h"
 
 #include "log/EscritorLog.h"
+#include "log/PastaLog.h"
 #include "util/Clock.h"
 #include "util/Exception.h"
 #include "util/GlobalVar.h"
@@ -80,7 +81,7 @@ TLogArquivo::TLogArquivo(const QString& pPrefixoLog, const QString& pPastaLog)
     else if (!MPastaLogDefinida.isEmpty())
         vEstado->vPastaLog = ComSeparador(MPastaLogDefinida);
     else
-        vEstado->vPastaLog = CaminhoLog();
+        vEstado->vPastaLog = EscolhePastaLog(CaminhoLog());
     vEstado->vDataLog = Clock::Hoje();
     vEstado->vNomeArquivoLog = vEstado->MontaNome(vEstado->vDataLog);
     DiretorioLog();

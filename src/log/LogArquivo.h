@@ -32,7 +32,8 @@ public:
 struct TEstadoLog;
 
 // The daily diagnostic log: one file per day, "Log" + prefix + yyyymmdd + ".txt", in the folder "log"
-// beside the executable. Lines read
+// beside the executable, or in the user's state folder where that one cannot be written (log/PastaLog.h).
+// Lines read
 //   "yyyy-mm-dd hh:nn:ss <version> <writer thread id, 8 hex> <level> : [<sender, padded to 32>] <text>"
 // in Windows-1252 with CR LF. Every call returns at once; a short-lived detached thread appends the line,
 // taking the file with an exclusive lock (at most 16 attempts, 1-16 ms apart) and dropping the line
@@ -41,7 +42,7 @@ struct TEstadoLog;
 class TLogArquivo : public TLogSender
 {
 public:
-    // An empty prefix becomes the executable's name. Creates the log folder when missing.
+    // An empty prefix becomes the executable's name. Chooses the log folder and creates it when missing.
     explicit TLogArquivo(const QString& pPrefixoLog);
     // Writes into pPastaLog instead (tests).
     TLogArquivo(const QString& pPrefixoLog, const QString& pPastaLog);
@@ -67,8 +68,8 @@ public:
 
     // --- Test seams.
 
-    // The folder every log made from now on writes into, Log()'s included; empty: the folder "log"
-    // beside the executable again. Call it from the thread that makes the logs.
+    // The folder every log made from now on writes into, Log()'s included; empty: the folder chosen
+    // as above again. Call it from the thread that makes the logs.
     static void DefinePastaLog(const QString& pPastaLog);
     // Waits until every line issued so far, by any log, was written or dropped. False when pTimeoutMs
     // ran out first.

@@ -4,6 +4,7 @@
 #include "util/Exception.h"
 #include "util/GlobalVar.h"
 
+#include <QDirIterator>
 #include <QtTest>
 #include <atomic>
 #include <fcntl.h>
@@ -111,6 +112,28 @@ QByteArrayList LinhasOrdenadas(const QByteArray& pConteudo)
 
 const QByteArray FECHAMENTO =
     "INFO   : [TLogArquivo" + QByteArray(21, ' ') + "] **** Log finalizado ****\r\n";
+
+// Root writes anywhere: the test then runs the program as nobody, so that a folder without write
+// permission means what it means to a user.
+constexpr uid_t USUARIO_COMUM = 65534;
+
+// Hands pPasta and everything below it to the unprivileged user the test runs the program as.
+bool EntregaAoUsuarioComum(const QString& pPasta)
+{
+    bool xOk = ::chown(QFile::encodeName(pPasta).constData(), USUARIO_COMUM, USUARIO_COMUM) == 0;
+    QDirIterator xItens(pPasta, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+    while (xItens.hasNext())
+        xOk = ::lchown(QFile::encodeName(xItens.next()).constData(), USUARIO_COMUM, USUARIO_COMUM) == 0 &&
+              xOk;
+    return xOk;
+}
+
+mode_t Modo(const QString& pPasta)
+{
+    struct stat xInfo = {};
+    return ::stat(QFile::encodeName(pPasta).constData(), &xInfo) == 0 ? xInfo.st_mode & 07777 : 0;
+}
 
 } // namespace
 
@@ -526,6 +549,94 @@ private slots:
             QCOMPARE(xLinhas.size(), 2);
             QVERIFY(xConteudo.contains("**** Log finalizado ****"));
         }
+    }
+
+    // Where the folder "log" beside the executable cannot be made or written, the log goes to the user's
+    // state folder, with the same names and lines. A copy of the helper program runs from a folder of
+    // the test's own, as the installed program runs from /usr/bin.
+    void pastaDoUsuario_data()
+    {
+        QTest::addColumn<QString>("obstaculo");    // in the program's folder: "", "arquivo log", "sem escrita"
+        QTest::addColumn<QString>("estado");       // XDG_STATE_HOME: "absoluto", "relativo" or "" (unset)
+        QTest::addColumn<QString>("pastaEsperada"); // under the test's folder
+        QTest::addColumn<QStringList>("privadas");  // folders the log made in the user's folders: 0700
+        QTest::newRow("ao lado gravavel") << "" << "absoluto" << "programa/log" << QStringList();
+        QTest::newRow("log e um arquivo") << "arquivo log" << "absoluto" << "estado/tarnwick/log"
+                                          << QStringList{"estado/tarnwick", "estado/tarnwick/log"};
+        QTest::newRow("pasta sem escrita") << "sem escrita" << "absoluto" << "estado/tarnwick/log"
+                                           << QStringList{"estado/tarnwick", "estado/tarnwick/log"};
+        QTest::newRow("sem XDG_STATE_HOME")
+            << "sem escrita" << "" << "casa/.local/state/tarnwick/log"
+            << QStringList{"casa/.local", "casa/.local/state", "casa/.local/state/tarnwick/log"};
+        QTest::newRow("XDG_STATE_HOME relativo ignorado")
+            << "arquivo log" << "relativo" << "casa/.local/state/tarnwick/log" << QStringList{"casa/.local"};
+    }
+    void pastaDoUsuario()
+    {
+        QFETCH(QString, obstaculo);
+        QFETCH(QString, estado);
+        QFETCH(QString, pastaEsperada);
+        QFETCH(QStringList, privadas);
+
+        QVERIFY(QDir(Pasta()).mkpath(QStringLiteral("programa")));
+        QVERIFY(QDir(Pasta()).mkpath(QStringLiteral("casa")));
+        QVERIFY(QDir(Pasta()).mkpath(QStringLiteral("estado")));
+        const QString xPrograma = Pasta() + QStringLiteral("/programa/tarnwick");
+        QVERIFY(QFile::copy(QStringLiteral(LOG_AUXILIAR_SAIDA), xPrograma));
+        if (obstaculo == u"arquivo log")
+            Grava(Pasta() + QStringLiteral("/programa/log"), "não é uma pasta");
+        const bool xRoot = ::geteuid() == 0;
+        if (xRoot) {
+            QVERIFY(EntregaAoUsuarioComum(Pasta()));
+            QVERIFY(::chmod(QFile::encodeName(Pasta()).constData(), 0755) == 0);
+        }
+        if (obstaculo == u"sem escrita")
+            QVERIFY(::chmod(QFile::encodeName(Pasta() + QStringLiteral("/programa")).constData(), 0555) == 0);
+
+        QProcessEnvironment xAmbiente = QProcessEnvironment::systemEnvironment();
+        xAmbiente.insert(QStringLiteral("HOME"), Pasta() + QStringLiteral("/casa"));
+        if (estado == u"absoluto")
+            xAmbiente.insert(QStringLiteral("XDG_STATE_HOME"), Pasta() + QStringLiteral("/estado"));
+        else if (estado == u"relativo")
+            xAmbiente.insert(QStringLiteral("XDG_STATE_HOME"), QStringLiteral("estado"));
+        else
+            xAmbiente.remove(QStringLiteral("XDG_STATE_HOME"));
+        QProcess xProcesso;
+        xProcesso.setProcessEnvironment(xAmbiente);
+        xProcesso.setWorkingDirectory(Pasta() + QStringLiteral("/casa"));
+        // The log folder is empty: the program's own, not the test seam.
+        const QStringList xArgumentos{QString(), QStringLiteral("1")};
+        if (xRoot)
+            xProcesso.start(QStringLiteral("setpriv"),
+                            QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                        QStringLiteral("--clear-groups"), xPrograma} +
+                                xArgumentos);
+        else
+            xProcesso.start(xPrograma, xArgumentos);
+        QVERIFY(xProcesso.waitForFinished(60000));
+        QCOMPARE(xProcesso.readAllStandardError(), QByteArray());
+        QCOMPARE(xProcesso.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(xProcesso.exitCode(), 0);
+
+        const QString xPasta = Pasta() + u'/' + pastaEsperada;
+        const QStringList xArquivos = QDir(xPasta).entryList(QDir::Files);
+        QCOMPARE(xArquivos.size(), 1);
+        QVERIFY2(QRegularExpression(QStringLiteral("^Logtarnwick\\d{8}\\.txt$")).match(xArquivos.first()).hasMatch(),
+                 qPrintable(xArquivos.first()));
+        const QByteArray xConteudo = Le(xPasta + u'/' + xArquivos.first());
+        QVERIFY(xConteudo.contains(" INFO   : [*] linha 0\r\n"));
+        QVERIFY(xConteudo.contains(FECHAMENTO));
+
+        // Nothing anywhere else: one folder of logs.
+        const bool xAoLado = pastaEsperada.startsWith(u"programa");
+        QCOMPARE(QFileInfo(Pasta() + QStringLiteral("/programa/log")).isDir(), xAoLado);
+        QCOMPARE(QFileInfo::exists(Pasta() + QStringLiteral("/estado/tarnwick")), pastaEsperada.startsWith(u"estado"));
+        QCOMPARE(QFileInfo::exists(Pasta() + QStringLiteral("/casa/.local")), pastaEsperada.startsWith(u"casa"));
+        if (obstaculo == u"arquivo log")
+            QCOMPARE(Le(Pasta() + QStringLiteral("/programa/log")), QByteArray("não é uma pasta"));
+        for (const QString& xPrivada : privadas)
+            QCOMPARE(Modo(Pasta() + u'/' + xPrivada), mode_t(0700));
+        ::chmod(QFile::encodeName(Pasta() + QStringLiteral("/programa")).constData(), 0755);
     }
 
     void windows1252_data()

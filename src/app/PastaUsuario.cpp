@@ -1,0 +1,30 @@
+#include "app/PastaUsuario.h"
+
+#include "log/PastaLog.h"
+
+#include <QDir>
+#include <cstring>
+
+QString PastaConfiguracaoDoUsuario()
+{
+    QString xConfig = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (xConfig.isEmpty() || !QDir::isAbsolutePath(xConfig))
+        xConfig = QDir::homePath() + QStringLiteral("/.config");
+    return QDir::cleanPath(xConfig + QStringLiteral("/tarnwick"));
+}
+
+QString EntraNaPastaDoUsuario(int argc, const char* const* argv)
+{
+    bool xPedida = false;
+    for (int i = 1; i < argc && !xPedida; ++i)
+        xPedida = std::strcmp(argv[i], ARGUMENTO_PASTA_DO_USUARIO) == 0;
+    if (!xPedida)
+        return {};
+
+    const QString xPasta = PastaConfiguracaoDoUsuario();
+    if (!CriaPastaPrivada(xPasta))
+        return QStringLiteral("Não foi possível criar a pasta de configuração \"%1\".").arg(xPasta);
+    if (!QDir::setCurrent(xPasta))
+        return QStringLiteral("Não foi possível abrir a pasta de configuração \"%1\".").arg(xPasta);
+    return {};
+}
