@@ -17,6 +17,7 @@ namespace {
 constexpr unsigned CS_NONE = 0;
 constexpr unsigned CS_OCTETS = 1;
 constexpr unsigned CS_UTF8 = 4;
+constexpr unsigned CS_WIN1252 = 53;
 // Room for any value that is not text once the engine writes it as text (numbers, dates, times).
 constexpr unsigned TAMANHO_MINIMO_TEXTO = 64;
 // The longest VARCHAR the engine hands out, in bytes.
@@ -239,9 +240,9 @@ TResultadoConsulta TConexaoBD::Consulta(const QString& pSql) const
         TRef<IMessageMetadata> xOrigem(xComando->getOutputMetadata(xStatus.Wrapper()));
         const unsigned xQuantas = xOrigem->getCount(xStatus.Wrapper());
 
-        // Every column asked for as VARCHAR. Text comes in its own character set turned into UTF-8 by
-        // the engine, so no character of any set is lost; text without a set (NONE, OCTETS) comes as
-        // its bytes and is read as Windows-1252, as the ERP writes it; other values come as text.
+        // Every column asked for as VARCHAR. Text in Windows-1252, or without a set (NONE, OCTETS: read
+        // as Windows-1252, as the ERP writes it), comes as its bytes; text in any other set is turned
+        // into UTF-8 by the engine, so no character is lost; other values come as text.
         TResultadoConsulta xResultado;
         std::vector<bool> xPreenchida(xQuantas), xUtf8(xQuantas);
         TRef<IMetadataBuilder> xConstrutor(xOrigem->getBuilder(xStatus.Wrapper()));
@@ -251,7 +252,7 @@ TResultadoConsulta TConexaoBD::Consulta(const QString& pSql) const
             const bool xTexto = xTipo == SQL_TEXT || xTipo == SQL_VARYING;
             xPreenchida[i] = xTipo == SQL_TEXT;
             const unsigned xCharSet = xTexto ? xOrigem->getCharSet(xStatus.Wrapper(), i) & 0xFF : CS_NONE;
-            xUtf8[i] = xTexto && xCharSet != CS_NONE && xCharSet != CS_OCTETS;
+            xUtf8[i] = xTexto && xCharSet != CS_NONE && xCharSet != CS_OCTETS && xCharSet != CS_WIN1252;
             const unsigned xBytes = xTexto ? xOrigem->getLength(xStatus.Wrapper(), i) : 0u;
             unsigned xTamanho = qMax(xBytes, TAMANHO_MINIMO_TEXTO);
             if (xUtf8[i] && xCharSet != CS_UTF8)

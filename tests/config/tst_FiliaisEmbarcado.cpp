@@ -88,6 +88,12 @@ void TstFiliaisEmbarcado::filiais_data()
         << "UTF8"
         << "UTF8" << TabelaFiliais(TRES_FILIAIS + QList<BancoTeste::TLinha>{LODZ})
         << TListaFiliais{TRES_ESPERADAS[0], TRES_ESPERADAS[1], TRES_ESPERADAS[2], LODZ_ESPERADA};
+    // Bytes Windows-1252 leaves undefined come through as the characters of the same code.
+    QTest::newRow("WIN1252 com bytes indefinidos")
+        << "WIN1252"
+        << "WIN1252" << TabelaFiliais({TRES_FILIAIS[1], {"05", QString::fromUtf8("A\u0081\u008D Ltda"), "SP", "5"}})
+        << TListaFiliais{TRES_ESPERADAS[0], Filial(QStringLiteral("05"), QString::fromUtf8("05 - A\u0081\u008D Ltda"),
+                                                   QStringLiteral("5"))};
     QTest::newRow("UTF8 com nome fora do WIN1252 em CHAR")
         << "UTF8"
         << "UTF8" << TabelaFiliais({LODZ, TRES_FILIAIS[1]}, QStringLiteral("CHAR(2)"), QStringLiteral("CHAR(20)"))
