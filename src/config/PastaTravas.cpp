@@ -26,9 +26,9 @@ bool PastaFechada(const QByteArray& pCaminho, uid_t pUsuario)
 
 } // namespace
 
-bool PadraoUtilizavel(const QString& pPasta, uid_t pUsuario)
+bool PadraoUtilizavel(const QString& pPasta)
 {
-    if (pUsuario == 0)
+    if (geteuid() == 0)
         return true; // the engine makes it when missing and may use it whatever its owner
     const QByteArray xCaminho = Bytes(pPasta);
     struct stat xInfo {};
@@ -82,9 +82,9 @@ QString Prepara()
     if (const char* xDefinida = std::getenv(VARIAVEL_ENGINE); xDefinida && *xDefinida)
         return QFile::decodeName(xDefinida);
     const QString xPadrao = QString::fromLatin1(PASTA_PADRAO);
-    const uid_t xUsuario = geteuid();
-    if (PadraoUtilizavel(xPadrao, xUsuario))
+    if (PadraoUtilizavel(xPadrao))
         return xPadrao;
+    const uid_t xUsuario = geteuid();
     const char* xRuntime = std::getenv("XDG_RUNTIME_DIR");
     const QString xPasta = PastaDoUsuario(xUsuario, xRuntime ? QFile::decodeName(xRuntime) : QString());
     if (xPasta.isEmpty())

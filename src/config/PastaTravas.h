@@ -21,9 +21,9 @@ inline constexpr char VARIAVEL_ENGINE[] = "FIREBIRD_LOCK";
 // the user's own can be made, the engine's default stays and a local path fails with its message.
 QString Prepara();
 
-// Whether the user may use the engine's folder pPasta: root always; others when it is a real folder
-// (not a link) they can read, write and enter.
-bool PadraoUtilizavel(const QString& pPasta, uid_t pUsuario);
+// Whether this process may use the engine's folder pPasta: as root always (the engine makes it when
+// missing); otherwise when it is a real folder (not a link) the process can read, write and enter.
+bool PadraoUtilizavel(const QString& pPasta);
 
 // A lock folder of the user's own under pBase, made when missing: pBase + "/" + pNome, refused unless it
 // is a real folder owned by pUsuario that no one else can enter (a folder of his with looser

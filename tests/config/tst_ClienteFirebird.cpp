@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,6 +72,7 @@ private slots:
     void pastaSegura();
     void pastaDoUsuario();
     void padraoUtilizavel();
+    void membroDoGrupoFirebird();
     void aparaSoBrancos_data();
     void aparaSoBrancos();
 
@@ -257,8 +259,8 @@ void TstClienteFirebird::pastaDoUsuario()
     QTemporaryDir xAberta;
     QCOMPARE(chmod(QFile::encodeName(xAberta.path()).constData(), 0755), 0);
     const QString xTmp = QStringLiteral("/tmp/tarnwick-%1").arg(geteuid());
-    if (Estado(xTmp).Dono == geteuid())
-        QCOMPARE(PastaTravas::PastaDoUsuario(geteuid(), xAberta.path()), xTmp);
+    const QString xObtida = PastaTravas::PastaDoUsuario(geteuid(), xAberta.path());
+    QVERIFY2(xObtida == xTmp || xObtida.startsWith(xTmp + u'-'), qPrintable(xObtida));
 
     if (geteuid() != 0)
         return;
@@ -279,15 +281,33 @@ void TstClienteFirebird::padraoUtilizavel()
 {
     QTemporaryDir xBase;
     const QString xPasta = xBase.filePath(QStringLiteral("firebird"));
-    QVERIFY(PastaTravas::PadraoUtilizavel(xPasta, 0)); // root: the engine makes it
-    QVERIFY(!PastaTravas::PadraoUtilizavel(xPasta, NOBODY)); // missing: not made by a user
+    // Missing: root lets the engine make it; a user would lock everyone else out by making it.
+    QCOMPARE(PastaTravas::PadraoUtilizavel(xPasta), geteuid() == 0);
+}
+
+// A member of the firebird group shares the engine's own folder with the machine's other Firebird
+// programs: no folder of the user's own is made.
+void TstClienteFirebird::membroDoGrupoFirebird()
+{
     if (geteuid() != 0)
-        return;
-    QVERIFY(QDir().mkdir(xPasta));
-    QCOMPARE(chmod(QFile::encodeName(xBase.path()).constData(), 0755), 0);
-    QCOMPARE(chmod(QFile::encodeName(xPasta).constData(), 0770), 0);
-    // Checked with the caller's rights: as root the folder is usable; nobody's would be a separate process.
-    QVERIFY(PastaTravas::PadraoUtilizavel(xPasta, geteuid()));
+        QSKIP("needs root to run the check as another user");
+    const group* xGrupo = getgrnam("firebird");
+    if (!xGrupo)
+        QSKIP("no firebird group on this machine");
+    constexpr uid_t MEMBRO = NOBODY - 2;
+    const QString xPastaPropria = QStringLiteral("/tmp/tarnwick-%1").arg(MEMBRO);
+    QDir(xPastaPropria).removeRecursively();
+    const TStat xPadrao = Estado(QString::fromLatin1(PastaTravas::PASTA_PADRAO));
+    QVERIFY(xPadrao.Pasta); // made by the engine for this test's own connections (as root)
+
+    QStringList xLinhas;
+    QCOMPARE(Auxiliar({vBanco, QStringLiteral("SYSDBA"), QStringLiteral("masterkey")}, xLinhas,
+                      {QStringLiteral("setpriv"), QStringLiteral("--reuid=%1").arg(MEMBRO),
+                       QStringLiteral("--regid=%1").arg(NOBODY),
+                       QStringLiteral("--groups=%1").arg(xGrupo->gr_gid)}),
+             0);
+    QCOMPARE(xLinhas.value(0), QStringLiteral("OK"));
+    QVERIFY(!Estado(xPastaPropria).Existe);
 }
 
 void TstClienteFirebird::aparaSoBrancos_data()
