@@ -267,7 +267,8 @@ bool Substitui(const QString& pDestino, const QByteArray& pBytes)
         QFile::encodeName(xInfo.absolutePath() + QStringLiteral("/.") + xInfo.fileName() + QStringLiteral(".XXXXXX"));
     const int xArquivo = mkostemp(xTemporario.data(), O_CLOEXEC); // made 0600
     if (xArquivo < 0) {
-        if (!xExiste)
+        // Only a folder closed to new files; a full disk must not cost the file its content.
+        if (!xExiste || (errno != EACCES && errno != EPERM))
             return false;
         const int xNoLugar = open(xDestino.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
         if (xNoLugar < 0)
