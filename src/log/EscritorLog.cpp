@@ -139,8 +139,8 @@ bool EscreveTudo(int pArquivo, const QByteArray& pBytes)
     return true;
 }
 
-// Builds the line and writes it with its line end to the open file. The time stamp is read now, with
-// the file held, so time stamps never go down the file while the clock runs forward.
+// The line with its line end, in the file's code page. Built with the file already held, so the time
+// stamp read here never goes down the file while the clock runs forward.
 // Formatted by hand: no locale objects, which may already be gone when a writer runs at process exit.
 QByteArray TextoLog(const TLinhaLog& pLinha, const QString& pTipo)
 {
