@@ -9,8 +9,8 @@ find_path(RAPIDJSON_INCLUDE_DIR rapidjson/reader.h REQUIRED)
 add_library(rapidjson INTERFACE)
 target_include_directories(rapidjson SYSTEM INTERFACE ${RAPIDJSON_INCLUDE_DIR})
 
+# Firebird: the headers of its client interface only. The client library itself (fbclient) is loaded
+# by the program at its first connection, so that a machine without it still starts.
 find_path(FIREBIRD_INCLUDE_DIR firebird/Interface.h REQUIRED)
-find_library(FBCLIENT_LIBRARY fbclient REQUIRED)
 add_library(firebird INTERFACE)
 target_include_directories(firebird SYSTEM INTERFACE ${FIREBIRD_INCLUDE_DIR})
-target_link_libraries(firebird INTERFACE ${FBCLIENT_LIBRARY})

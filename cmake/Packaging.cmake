@@ -69,6 +69,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TARNWICK_SITE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Firebird client library is loaded at the first connection, so the binary does not name it: it is
+# still what every connection goes through.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libfbclient2")
 # The embedded Firebird engine opens a local database file; Qt's translations put its own dialogs in
 # Portuguese.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "firebird3.0-server-core, qt6-translations-l10n")

@@ -10,10 +10,6 @@ cmake -S . -B build-demo -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_T
 cmake --build build-demo --target tarnwick notes-service -j "$(nproc)"
 scripts/demo-setup.sh build-demo demo
 cd demo
-if [ "$(id -u)" -ne 0 ]; then
-  # The embedded engine keeps its lock files here when /tmp/firebird is not the caller's.
-  export FIREBIRD_LOCK="$PWD/.firebird-lock"
-fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   exec xvfb-run -a ../build-demo/src/app/tarnwick
 fi

@@ -1,11 +1,15 @@
 #include "config/ArquivoIni.h"
 
+#include "config/Brancos.h"
 #include "config/CodigoPagina.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
+#include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -178,20 +182,20 @@ struct TLinhaIni
 
 TLinhaIni Interpreta(const QString& pLinha)
 {
-    const QString xLinha = pLinha.trimmed();
+    const QString xLinha = Brancos::Apara(pLinha);
     TLinhaIni xResultado;
     if (xLinha.isEmpty() || xLinha.startsWith(u';'))
         return xResultado;
     if (xLinha.startsWith(u'[') && xLinha.endsWith(u']') && xLinha.size() >= 2) {
         xResultado.Tipo = TLinhaIni::Secao;
-        xResultado.Nome = xLinha.mid(1, xLinha.size() - 2).trimmed();
+        xResultado.Nome = Brancos::Apara(QStringView(xLinha).sliced(1, xLinha.size() - 2));
         return xResultado;
     }
     const qsizetype xIgual = xLinha.indexOf(u'=');
     if (xIgual >= 0) {
         xResultado.Tipo = TLinhaIni::Chave;
-        xResultado.Nome = xLinha.left(xIgual).trimmed();
-        xResultado.Valor = xLinha.mid(xIgual + 1).trimmed();
+        xResultado.Nome = Brancos::Apara(QStringView(xLinha).first(xIgual));
+        xResultado.Valor = Brancos::Apara(QStringView(xLinha).sliced(xIgual + 1));
     }
     return xResultado;
 }
@@ -212,6 +216,85 @@ QString UmaLinha(QString pTexto)
     pTexto.replace(u'\r', u' ');
     pTexto.replace(u'\n', u' ');
     return pTexto;
+}
+
+// The file a name leads to: symbolic links followed to their final target, which may not exist yet.
+// Empty for a loop of links.
+QString Destino(const QString& pArquivo)
+{
+    constexpr int MAXIMO_DE_LINKS = 40; // as the system itself gives up
+    QString xAtual = pArquivo;
+    for (int i = 0; i < MAXIMO_DE_LINKS; ++i) {
+        const QFileInfo xInfo(xAtual);
+        if (!xInfo.isSymLink())
+            return xAtual;
+        xAtual = xInfo.symLinkTarget();
+    }
+    return {};
+}
+
+bool EscreveTudo(int pArquivo, const QByteArray& pBytes)
+{
+    const char* xDados = pBytes.constData();
+    qsizetype xFalta = pBytes.size();
+    while (xFalta > 0) {
+        const ssize_t xEscritos = write(pArquivo, xDados, static_cast<size_t>(xFalta));
+        if (xEscritos < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        xDados += xEscritos;
+        xFalta -= xEscritos;
+    }
+    return true;
+}
+
+// Puts pBytes into the file pDestino (no link): a temporary file beside it, with the mode (and, where
+// allowed, the owner) of the file it replaces, or read and write for the owner only when there is none,
+// is synced and renamed over it, so a crash leaves the old file or the new one. The password is in the
+// file: a new one is never readable by others, whatever the umask. A folder that takes no new file,
+// around a file that may be written, gets the file written in place.
+bool Substitui(const QString& pDestino, const QByteArray& pBytes)
+{
+    const QByteArray xDestino = QFile::encodeName(pDestino);
+    struct stat xAtual {};
+    const bool xExiste = stat(xDestino.constData(), &xAtual) == 0;
+    const mode_t xModo = xExiste ? (xAtual.st_mode & 07777) : mode_t(0600);
+
+    const QFileInfo xInfo(pDestino);
+    QByteArray xTemporario =
+        QFile::encodeName(xInfo.absolutePath() + QStringLiteral("/.") + xInfo.fileName() + QStringLiteral(".XXXXXX"));
+    const int xArquivo = mkostemp(xTemporario.data(), O_CLOEXEC); // made 0600
+    if (xArquivo < 0) {
+        // Only a folder closed to new files; a full disk must not cost the file its content.
+        if (!xExiste || (errno != EACCES && errno != EPERM))
+            return false;
+        const int xNoLugar = open(xDestino.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (xNoLugar < 0)
+            return false;
+        const bool xOk = EscreveTudo(xNoLugar, pBytes) && fsync(xNoLugar) == 0;
+        return close(xNoLugar) == 0 && xOk;
+    }
+    bool xOk = EscreveTudo(xArquivo, pBytes) && fchmod(xArquivo, xModo) == 0;
+    if (xOk && xExiste && (xAtual.st_uid != geteuid() || xAtual.st_gid != getegid())) {
+        if (fchown(xArquivo, xAtual.st_uid, xAtual.st_gid) != 0) {
+            // Not allowed (only root may give a file away): the new file stays the writer's.
+        }
+    }
+    xOk = fsync(xArquivo) == 0 && xOk;
+    xOk = close(xArquivo) == 0 && xOk;
+    if (!xOk || rename(xTemporario.constData(), xDestino.constData()) != 0) {
+        unlink(xTemporario.constData());
+        return false;
+    }
+    // The rename itself reaches the disk with its folder.
+    const int xPasta = open(QFile::encodeName(xInfo.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (xPasta >= 0) {
+        fsync(xPasta);
+        close(xPasta);
+    }
+    return true;
 }
 
 // The whole file written in pCodificacao: every line's text, line end included, encoded again.
@@ -253,7 +336,7 @@ std::optional<QByteArray> ComChave(const TConteudoIni& pConteudo, const QString&
             xResultado += xBytes.mid(xLinhas[i].FimTexto);
             return xResultado;
         }
-        if (!pConteudo.Texto(xLinhas[i]).trimmed().isEmpty())
+        if (!Brancos::Apara(pConteudo.Texto(xLinhas[i])).isEmpty())
             xUltimaDaSecao = i;
     }
 
@@ -337,14 +420,18 @@ QString TArquivoIni::ReadString(const QString& pSecao, const QString& pChave, co
 void TArquivoIni::WriteString(const QString& pSecao, const QString& pChave, const QString& pValor) const
 {
     const QString xValor = UmaLinha(pValor);
-    const QFileInfo xInfo(vArquivo);
+    // Through a symbolic link the target is written, and the link stays.
+    const QString xDestino = Destino(vArquivo);
+    if (xDestino.isEmpty())
+        FalhaGravacao(vArquivo);
+    const QFileInfo xInfo(xDestino);
     QByteArray xAtuais;
     if (xInfo.exists()) {
         // A file marked read-only is refused, as Windows refuses it, also to a user who could override.
         constexpr auto ESCRITA = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
         if (!xInfo.isFile() || !xInfo.isWritable() || !(xInfo.permissions() & ESCRITA))
             FalhaGravacao(vArquivo);
-        QFile xArquivo(vArquivo);
+        QFile xArquivo(xDestino);
         if (!xArquivo.open(QIODevice::ReadOnly))
             FalhaGravacao(vArquivo);
         xAtuais = xArquivo.readAll();
@@ -361,10 +448,6 @@ void TArquivoIni::WriteString(const QString& pSecao, const QString& pChave, cons
         if (!xNovos)
             FalhaGravacao(vArquivo);
     }
-
-    QSaveFile xSaida(vArquivo);
-    // A folder that takes no new file, around a file that may be written, is written in place.
-    xSaida.setDirectWriteFallback(true);
-    if (!xSaida.open(QIODevice::WriteOnly) || xSaida.write(*xNovos) != xNovos->size() || !xSaida.commit())
+    if (!Substitui(xDestino, *xNovos))
         FalhaGravacao(vArquivo);
 }

@@ -7,7 +7,7 @@
 
 // INI files as the Windows profile functions see them, for any section and key.
 //
-// Reading: every line is trimmed; a line beginning with ";" is a comment; a line "[name]" opens the
+// Reading: every line is trimmed of blanks (codes 0 to 32); a line beginning with ";" is a comment; a line "[name]" opens the
 // section "name"; inside a section a line holding "=" gives a key (text before the first "=") and its
 // value (the rest), both trimmed. Names match without regard to letter case; the first section and the
 // first key of a name win. A missing file, section or key reads as empty text. Lines end at LF (a CR
@@ -55,7 +55,9 @@ private:
 // kept, line ends included (CR LF in a new file). The file keeps its encoding; a Windows-1252 file that
 // must take a character that code page lacks is turned into UTF-8 with a byte-order mark, its text kept.
 // The new content goes to a temporary file beside it that then replaces it, so a crash leaves either
-// the old file or the new one. A line break inside a value is written as a space: a value is one line.
+// the old file or the new one. The file holds a password: one made here is readable and writable by its
+// owner only (0600); one that exists keeps its mode; a symbolic link is written through to its target
+// and stays a link. A line break inside a value is written as a space: a value is one line.
 class TArquivoIni
 {
 public:

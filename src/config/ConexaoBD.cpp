@@ -1,5 +1,7 @@
 #include "config/ConexaoBD.h"
 
+#include "config/Brancos.h"
+#include "config/ClienteFirebird.h"
 #include "config/CodigoPagina.h"
 
 #include <QByteArray>
@@ -14,14 +16,22 @@ namespace {
 // Character set numbers of the engine.
 constexpr unsigned CS_NONE = 0;
 constexpr unsigned CS_OCTETS = 1;
+constexpr unsigned CS_UTF8 = 4;
 constexpr unsigned CS_WIN1252 = 53;
 // Room for any value that is not text once the engine writes it as text (numbers, dates, times).
 constexpr unsigned TAMANHO_MINIMO_TEXTO = 64;
+// The longest VARCHAR the engine hands out, in bytes.
+constexpr unsigned TAMANHO_MAXIMO_TEXTO = 32765;
+// Bytes of one character in UTF-8 at most.
+constexpr unsigned BYTES_UTF8 = 4;
+
+const QString MSG_ARQUIVO_EM_USO = QStringLiteral(
+    "O arquivo do banco de dados está em uso por outro servidor Firebird ou por outro programa. "
+    "Se um servidor Firebird o atende, informe o caminho pelo servidor: servidor/porta:caminho.");
 
 IMaster* Master()
 {
-    static IMaster* _Instancia = fb_get_master_interface();
-    return _Instancia;
+    return ClienteFirebird::Master();
 }
 
 // A status vector of the client, released when the scope ends; failures are raised as FbException.
@@ -86,6 +96,20 @@ QByteArray ParaCliente(const QString& pTexto)
     return pTexto.toUtf8();
 }
 
+// The engine refused the file because another engine (a server on another port, another program with
+// the engine inside) holds it.
+bool ArquivoEmUso(const FbException& pErro)
+{
+    const intptr_t* xVetor = pErro.getStatus()->getErrors();
+    for (int i = 0; xVetor && xVetor[i] != isc_arg_end; i += 2) {
+        if (xVetor[i] == isc_arg_gds && xVetor[i + 1] == isc_already_opened)
+            return true;
+        if (xVetor[i] == isc_arg_cstring)
+            ++i; // length and text take one slot more
+    }
+    return false;
+}
+
 } // namespace
 
 int TResultadoConsulta::Coluna(const QString& pNome) const
@@ -111,7 +135,7 @@ TConexaoBD::~TConexaoBD()
 
 void TConexaoBD::SetDatabase(const QString& pCaminho)
 {
-    const QString xValor = pCaminho.trimmed();
+    const QString xValor = Brancos::Apara(pCaminho);
     if (xValor == vCaminho)
         return;
     Close();
@@ -120,7 +144,7 @@ void TConexaoBD::SetDatabase(const QString& pCaminho)
 
 void TConexaoBD::SetUserName(const QString& pUsuario)
 {
-    const QString xValor = pUsuario.trimmed();
+    const QString xValor = Brancos::Apara(pUsuario);
     if (xValor == vUsuario)
         return;
     Close();
@@ -129,7 +153,7 @@ void TConexaoBD::SetUserName(const QString& pUsuario)
 
 void TConexaoBD::SetPassword(const QString& pSenha)
 {
-    const QString xValor = pSenha.trimmed();
+    const QString xValor = Brancos::Apara(pSenha);
     if (xValor == vSenha)
         return;
     Close();
@@ -174,6 +198,7 @@ void TConexaoBD::Open()
         xDpb->insertTag(xStatus.Wrapper(), isc_dpb_utf8_filename);
         xDpb->insertString(xStatus.Wrapper(), isc_dpb_user_name, ParaCliente(vUsuario).constData());
         xDpb->insertString(xStatus.Wrapper(), isc_dpb_password, ParaCliente(vSenha).constData());
+        // No character set of the connection: every column comes in its own (see Consulta).
         xDpb->insertString(xStatus.Wrapper(), isc_dpb_lc_ctype, CHARSET);
         TRef<IProvider> xProvedor(Master()->getDispatcher());
         vDados->Anexo = xProvedor->attachDatabase(xStatus.Wrapper(), ParaCliente(vCaminho).constData(),
@@ -182,7 +207,10 @@ void TConexaoBD::Open()
         ++vAberturas;
     } catch (const FbException& xErro) {
         vDados->Anexo = nullptr;
-        throw EConexaoBD(MensagemCliente(xErro));
+        QString xMensagem = MensagemCliente(xErro);
+        if (ArquivoEmUso(xErro))
+            xMensagem += QStringLiteral("\r\n") + MSG_ARQUIVO_EM_USO;
+        throw EConexaoBD(xMensagem);
     }
 }
 
@@ -212,23 +240,28 @@ TResultadoConsulta TConexaoBD::Consulta(const QString& pSql) const
         TRef<IMessageMetadata> xOrigem(xComando->getOutputMetadata(xStatus.Wrapper()));
         const unsigned xQuantas = xOrigem->getCount(xStatus.Wrapper());
 
-        // Every column asked for as VARCHAR in the connection's character set; the engine converts.
+        // Every column asked for as VARCHAR. Text in Windows-1252, or without a set (NONE, OCTETS: read
+        // as Windows-1252, as the ERP writes it), comes as its bytes; text in any other set is turned
+        // into UTF-8 by the engine, so no character is lost; other values come as text.
         TResultadoConsulta xResultado;
-        std::vector<bool> xPreenchida(xQuantas);
+        std::vector<bool> xPreenchida(xQuantas), xUtf8(xQuantas);
         TRef<IMetadataBuilder> xConstrutor(xOrigem->getBuilder(xStatus.Wrapper()));
         for (unsigned i = 0; i < xQuantas; ++i) {
             xResultado.Colunas.append(QString::fromUtf8(xOrigem->getAlias(xStatus.Wrapper(), i)));
             const unsigned xTipo = xOrigem->getType(xStatus.Wrapper(), i) & ~1u;
             const bool xTexto = xTipo == SQL_TEXT || xTipo == SQL_VARYING;
             xPreenchida[i] = xTipo == SQL_TEXT;
-            const unsigned xCharSet = xTexto ? xOrigem->getCharSet(xStatus.Wrapper(), i) : CS_NONE;
+            const unsigned xCharSet = xTexto ? xOrigem->getCharSet(xStatus.Wrapper(), i) & 0xFF : CS_NONE;
+            xUtf8[i] = xTexto && xCharSet != CS_NONE && xCharSet != CS_OCTETS && xCharSet != CS_WIN1252;
+            const unsigned xBytes = xTexto ? xOrigem->getLength(xStatus.Wrapper(), i) : 0u;
+            unsigned xTamanho = qMax(xBytes, TAMANHO_MINIMO_TEXTO);
+            if (xUtf8[i] && xCharSet != CS_UTF8)
+                xTamanho = qMin(xBytes * BYTES_UTF8, TAMANHO_MAXIMO_TEXTO);
             xConstrutor->setType(xStatus.Wrapper(), i, SQL_VARYING + 1);
             xConstrutor->setSubType(xStatus.Wrapper(), i, 0);
             xConstrutor->setScale(xStatus.Wrapper(), i, 0);
-            xConstrutor->setLength(
-                xStatus.Wrapper(), i,
-                qMax(xTexto ? xOrigem->getLength(xStatus.Wrapper(), i) : 0u, TAMANHO_MINIMO_TEXTO));
-            xConstrutor->setCharSet(xStatus.Wrapper(), i, xCharSet == CS_OCTETS ? CS_OCTETS : CS_WIN1252);
+            xConstrutor->setLength(xStatus.Wrapper(), i, qMax(xTamanho, TAMANHO_MINIMO_TEXTO));
+            xConstrutor->setCharSet(xStatus.Wrapper(), i, xUtf8[i] ? CS_UTF8 : (xTexto ? xCharSet : CS_NONE));
         }
         TRef<IMessageMetadata> xSaida(xConstrutor->getMetadata(xStatus.Wrapper()));
         std::vector<unsigned char> xBuffer(xSaida->getMessageLength(xStatus.Wrapper()));
@@ -258,7 +291,7 @@ TResultadoConsulta TConexaoBD::Consulta(const QString& pSql) const
                     while (!xBytes.isEmpty() && xBytes.back() == ' ')
                         xBytes.chop(1);
                 }
-                xLinha.append(CodigoPagina::DeWindows1252(xBytes));
+                xLinha.append(xUtf8[i] ? QString::fromUtf8(xBytes) : CodigoPagina::DeWindows1252(xBytes));
             }
             xResultado.Linhas.append(xLinha);
         }

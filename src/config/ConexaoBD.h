@@ -27,28 +27,32 @@ struct TResultadoConsulta
 };
 
 // The connection to the customer's Firebird database (cnCorvane), through the client's own interface.
-// It talks WIN1252 with the engine; a path without a server ("/dados/x.fdb") is opened by the embedded
-// engine, one with a server ("host:/dados/x.fdb", "host/port:/dados/x.fdb") by that server.
-// It never asks for a login: user and password are those set here.
+// A path without a server ("/dados/x.fdb") is opened by the embedded engine (or, when a server on its
+// standard port already holds the file, by that server), one with a server ("host:/dados/x.fdb",
+// "host/port:/dados/x.fdb") by that server. The connection has no character set of its own: each column
+// is read in the one it was declared with. It never asks for a login: user and password are those set
+// here. The client library is loaded by the first Open (ClienteFirebird).
 class TConexaoBD
 {
 public:
-    static constexpr const char* CHARSET = "WIN1252";
+    static constexpr const char* CHARSET = "NONE";
 
     TConexaoBD();
     ~TConexaoBD();
     TConexaoBD(const TConexaoBD&) = delete;
     TConexaoBD& operator=(const TConexaoBD&) = delete;
 
-    // Each value is trimmed; setting a value other than the one set closes an open connection first,
+    // Each value is trimmed of blanks (codes 0 to 32; a no-break space is kept); setting a value other than the one set closes an open connection first,
     // so that the next Open uses the new values. Setting the same value changes nothing.
     void SetDatabase(const QString& pCaminho);
     void SetUserName(const QString& pUsuario);
     void SetPassword(const QString& pSenha);
     const QString& Database() const { return vCaminho; }
     const QString& UserName() const { return vUsuario; }
+    const QString& Password() const { return vSenha; }
 
-    // Opens the connection when it is closed. An open connection that no longer answers (server
+    // Opens the connection when it is closed. A local file another engine holds (a server on another
+    // port, a second copy of the program) fails with the client's message and a hint to name the server. An open connection that no longer answers (server
     // stopped, network gone) is closed and opened again, so "open" always means usable. Raises
     // EConexaoBD with the client's message; the connection is then closed.
     void Open();
@@ -57,8 +61,9 @@ public:
     // How many times Open has actually attached to the database during this object's life.
     int Aberturas() const { return vAberturas; }
 
-    // Runs pSql in a read-only transaction and returns all its rows; the text of every value comes
-    // from the engine in WIN1252, CHAR values without the blanks the engine pads them with.
+    // Runs pSql in a read-only transaction and returns all its rows. Text columns are read in their own
+    // character set; columns without one (NONE, OCTETS) as Windows-1252; CHAR values without the blanks
+    // the engine pads them with.
     // Raises EConexaoBD when the query fails or the connection is closed.
     TResultadoConsulta Consulta(const QString& pSql) const;
 

@@ -1,5 +1,6 @@
 #include "config/ControleConfig.h"
 
+#include "config/Brancos.h"
 #include "config/ConfigINI.h"
 #include "config/ConsultaFiliais.h"
 #include "config/Criptografia.h"
@@ -140,7 +141,7 @@ TControleConfig::TResultado TControleConfig::ValidaConfig()
     const QString xCaminhoBD = vCopia->ReadString(xSecao, Chave(ConfigINI::CHAVE_CAMINHO));
     const QString xUsuarioBD = vCopia->ReadString(xSecao, Chave(ConfigINI::CHAVE_USUARIO));
     QString xSenhaBD = vCopia->ReadString(xSecao, Chave(ConfigINI::CHAVE_SENHA));
-    if (!xSenhaBD.trimmed().isEmpty()) {
+    if (!Brancos::Apara(xSenhaBD).isEmpty()) {
         try {
             xSenhaBD = DecodificaSenha(xSenhaBD);
         } catch (const EConvertError&) {

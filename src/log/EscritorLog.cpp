@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <random>
@@ -20,23 +21,52 @@ namespace {
 constexpr int MTentativas = 16;   // attempts to take the file before the line is dropped
 constexpr int ESPERA_MAXIMA = 16; // ms, the longest pause between two attempts
 
-// The workers still running. Never released: a worker may still be finishing while the process ends.
+// The workers still running, and the gate to what they share with the rest of the process (the clock,
+// the toolkit's text conversions): a worker passes it for each use, and once the log is released at exit
+// the workers it started may no longer pass, so none of them touches what the exit is destroying.
+// Never released: a worker may still be finishing, on its own data only, while the process ends.
 struct TEscritores
 {
     std::mutex vMutex;
     std::condition_variable vLivre;
     int vAtivos = 0;
+    int vEmUso = 0;               // workers inside the gate
+    std::uint64_t vGeracao = 1;   // of the workers starting now
+    std::uint64_t vEncerradas = 0; // workers of this generation or older may no longer pass
 
-    void Entra()
+    std::uint64_t Entra()
     {
         std::lock_guard xTrava(vMutex);
         ++vAtivos;
+        return vGeracao;
     }
     void Sai()
     {
         std::lock_guard xTrava(vMutex);
         if (--vAtivos == 0)
             vLivre.notify_all();
+    }
+    bool Passa(std::uint64_t pGeracao)
+    {
+        std::lock_guard xTrava(vMutex);
+        if (pGeracao <= vEncerradas)
+            return false;
+        ++vEmUso;
+        return true;
+    }
+    void Deixa()
+    {
+        std::lock_guard xTrava(vMutex);
+        if (--vEmUso == 0)
+            vLivre.notify_all();
+    }
+    // Closes the gate to every worker started so far and waits for those inside to come out: their
+    // stay is a few computations, never a file operation.
+    void Encerra()
+    {
+        std::unique_lock xTrava(vMutex);
+        vEncerradas = vGeracao++;
+        vLivre.wait(xTrava, [&] { return vEmUso == 0; });
     }
 };
 
@@ -46,16 +76,40 @@ TEscritores& Escritores()
     return *xEscritores;
 }
 
+// One passage through the gate, for the life of the scope.
+class TPassagem
+{
+public:
+    explicit TPassagem(std::uint64_t pGeracao) : vPassou(Escritores().Passa(pGeracao)) {}
+    ~TPassagem()
+    {
+        if (vPassou)
+            Escritores().Deixa();
+    }
+    TPassagem(const TPassagem&) = delete;
+    TPassagem& operator=(const TPassagem&) = delete;
+    explicit operator bool() const { return vPassou; }
+
+private:
+    bool vPassou;
+};
+
 // Opens the day's file for appending (created when missing, never truncated) and takes it exclusively,
 // so writers of this and other processes append one at a time. -1 when all attempts failed.
-int AbreArquivo(TEstadoLog& pEstado)
+int AbreArquivo(TEstadoLog& pEstado, std::uint64_t pGeracao)
 {
     std::minstd_rand xSorteio(
         static_cast<unsigned>(gettid()) ^
         static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::uniform_int_distribution<int> xEspera(1, ESPERA_MAXIMA);
     for (int xTentativas = MTentativas; xTentativas > 0; --xTentativas) {
-        const QByteArray xCaminho = QFile::encodeName(pEstado.getNomeLog());
+        QByteArray xCaminho;
+        {
+            const TPassagem xPassagem(pGeracao);
+            if (!xPassagem)
+                return -1; // the process is ending: the line is dropped
+            xCaminho = QFile::encodeName(pEstado.getNomeLog());
+        }
         const int xArquivo = open(xCaminho.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
         if (xArquivo >= 0) {
             if (flock(xArquivo, LOCK_EX | LOCK_NB) == 0)
@@ -85,10 +139,10 @@ bool EscreveTudo(int pArquivo, const QByteArray& pBytes)
     return true;
 }
 
-// Builds the line and writes it with its line end to the open file. The time stamp is read now, with
-// the file held, so time stamps never go down the file while the clock runs forward.
+// The line with its line end, in the file's code page. Built with the file already held, so the time
+// stamp read here never goes down the file while the clock runs forward.
 // Formatted by hand: no locale objects, which may already be gone when a writer runs at process exit.
-void EscreveTextoLog(int T, const TLinhaLog& pLinha, const QString& pTipo)
+QByteArray TextoLog(const TLinhaLog& pLinha, const QString& pTipo)
 {
     const QDateTime xAgora = Clock::Agora();
     const QDate xData = xAgora.date();
@@ -115,16 +169,28 @@ void EscreveTextoLog(int T, const TLinhaLog& pLinha, const QString& pTipo)
     xTexto += u"] ";
     xTexto += pLinha.vTexto;
     xTexto += u"\r\n";
-    // One write per line: with O_APPEND it lands whole at the end even for a reader that ignores the lock.
-    EscreveTudo(T, ParaWindows1252(xTexto));
+    return ParaWindows1252(xTexto);
 }
 
-void EscreveLinha(TEstadoLog& pEstado, const TLinhaLog& pLinha)
+void EscreveTextoLog(int T, const TLinhaLog& pLinha, std::uint64_t pGeracao)
 {
-    const int xArquivo = AbreArquivo(pEstado);
+    QByteArray xBytes;
+    {
+        const TPassagem xPassagem(pGeracao);
+        if (!xPassagem)
+            return;
+        xBytes = TextoLog(pLinha, TTipoLogHelper::ToString(pLinha.vTipo));
+    }
+    // One write per line: with O_APPEND it lands whole at the end even for a reader that ignores the lock.
+    EscreveTudo(T, xBytes);
+}
+
+void EscreveLinha(TEstadoLog& pEstado, const TLinhaLog& pLinha, std::uint64_t pGeracao)
+{
+    const int xArquivo = AbreArquivo(pEstado, pGeracao);
     if (xArquivo < 0)
         return; // the line is lost, without a trace
-    EscreveTextoLog(xArquivo, pLinha, TTipoLogHelper::ToString(pLinha.vTipo));
+    EscreveTextoLog(xArquivo, pLinha, pGeracao);
     close(xArquivo); // also releases the lock
 }
 
@@ -151,15 +217,15 @@ QString TEstadoLog::getNomeLog()
 
 void IniciaEscritor(std::shared_ptr<TEstadoLog> pEstado, TLinhaLog pLinha)
 {
-    Escritores().Entra();
+    const std::uint64_t xGeracao = Escritores().Entra();
     try {
-        std::thread([xEstado = std::move(pEstado), xLinha = std::move(pLinha)]() mutable {
+        std::thread([xEstado = std::move(pEstado), xLinha = std::move(pLinha), xGeracao]() mutable {
             {
                 // Moved in here so they are released before the worker counts as finished.
                 const std::shared_ptr<TEstadoLog> xMeuEstado = std::move(xEstado);
                 const TLinhaLog xMinhaLinha = std::move(xLinha);
                 try {
-                    EscreveLinha(*xMeuEstado, xMinhaLinha);
+                    EscreveLinha(*xMeuEstado, xMinhaLinha, xGeracao);
                 } catch (...) {
                     // out of memory and the like: the line is lost
                 }
@@ -169,6 +235,11 @@ void IniciaEscritor(std::shared_ptr<TEstadoLog> pEstado, TLinhaLog pLinha)
     } catch (...) {
         Escritores().Sai(); // no thread: the line is lost
     }
+}
+
+void EncerraEscritoresLog()
+{
+    Escritores().Encerra();
 }
 
 bool AguardaEscritoresLog(int pTimeoutMs)

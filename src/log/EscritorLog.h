@@ -38,5 +38,10 @@ struct TLinhaLog
 // Starts the worker that writes pLinha. Never raises: a thread that cannot start drops its line.
 void IniciaEscritor(std::shared_ptr<TEstadoLog> pEstado, TLinhaLog pLinha);
 
+// From now on no worker started so far uses anything outside its own line and file: the clock and the
+// toolkit may be going away with the process. Such a worker drops its line. Waits for those in the midst
+// of such a use (a few computations). Workers started later are not affected.
+void EncerraEscritoresLog();
+
 // Waits until no worker is running; false when pTimeoutMs ran out first.
 bool AguardaEscritoresLog(int pTimeoutMs);

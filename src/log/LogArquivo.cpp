@@ -220,4 +220,7 @@ void LiberaLog()
         return;
     delete xLog;
     AguardaEscritoresLog(ESPERA_FINAL_MS);
+    // A worker still held up (a file that does not answer) may outlive this moment, but not touch what
+    // the rest of the exit destroys.
+    EncerraEscritoresLog();
 }

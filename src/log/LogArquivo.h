@@ -92,6 +92,7 @@ private:
 TLogArquivo& Log();
 
 // Releases Log()'s instance, which issues its closing line, and gives that line and any other still
-// being written a moment (at most 2 s) to reach the file. main() calls it on the way out; it also runs at
+// being written a moment (at most 2 s) to reach the file. A line still not written then is dropped: its
+// worker no longer touches the clock or anything else the process is about to destroy. main() calls it on the way out; it also runs at
 // process exit when main did not. A later Log() makes a new instance.
 void LiberaLog();

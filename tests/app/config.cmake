@@ -2,5 +2,6 @@
 # temporary working directory.
 tarnwick_add_test(app_config SOURCES app/tst_config.cpp config/BancoTeste.cpp LIBS tarnwick_gui firebird)
 set_property(TEST app_config APPEND PROPERTY ENVIRONMENT
-  "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp"
-  "FIREBIRD_LOCK=${CMAKE_CURRENT_BINARY_DIR}/firebird-lock")
+  "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp")
+# The same start-up on a machine without the Firebird client library.
+tarnwick_add_test(app_config_sem_cliente SOURCES app/tst_config_sem_cliente.cpp LIBS tarnwick_gui)

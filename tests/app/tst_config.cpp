@@ -8,6 +8,7 @@
 #include "app/DialogoArquivo.h"
 #include "app/FiliaisModel.h"
 #include "app/Principal.h"
+#include "config/ControleConfig.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -135,6 +136,8 @@ private slots:
     void inicioSemConfiguracaoValida();
     void inicioComFiliais_data();
     void inicioComFiliais();
+    void senhaComGrupoIncompleto_data();
+    void senhaComGrupoIncompleto();
     void salvar();
     void salvarRecusado_data();
     void salvarRecusado();
@@ -267,6 +270,38 @@ void TesteConfig::inicioComFiliais()
         QCOMPARE(xModelo->data(xModelo->index(i, TClientDataSetFiliais::CGC)).toString(),
                  FILIAIS_ACENTUADAS[i].second);
     }
+}
+
+void TesteConfig::senhaComGrupoIncompleto_data()
+{
+    QTest::addColumn<QString>("senhaGravada");
+    const QString xSenha = TAmbienteConfig::Codifica(QStringLiteral("masterkey"));
+    QTest::newRow("um digito a mais") << xSenha + u'7';
+    QTest::newRow("dois digitos a mais") << xSenha + QStringLiteral("07");
+    QTest::newRow("um grupo e um digito") << QStringLiteral("0971");
+}
+
+// A stored password one or two digits past its last whole group: those digits are ignored, at start-up
+// (the connection gets the decoded password) and on the settings page (the field shows it).
+void TesteConfig::senhaComGrupoIncompleto()
+{
+    QFETCH(QString, senhaGravada);
+    const QString xEsperada = senhaGravada.size() < 9 ? QStringLiteral("a") : QStringLiteral("masterkey");
+    TAmbienteConfig xAmbiente;
+    const QString xBanco = xAmbiente.CriaBanco(QStringLiteral("filiais.fdb"), FILIAIS_ACENTUADAS);
+    xAmbiente.GravaIni(xBanco, QStringLiteral("SYSDBA"), senhaGravada);
+
+    TJanela t;
+    QCOMPARE(t.DialogosCriacao, QStringList{});
+    QVERIFY(t.NaPrincipal());
+    QCOMPARE(t.Janela->ControleConfig().cnCorvane().Password(), xEsperada);
+    QVERIFY(t.Mostra());
+    QCOMPARE(t.Marcas(), QStringLiteral("SNN"));
+
+    QTest::mouseClick(t.Janela->btnConfig, Qt::LeftButton);
+    QVERIFY(t.NaConfig());
+    QCOMPARE(t.Dialogos(), QStringList{});
+    QCOMPARE(t.Janela->mskSenhaBD->text(), xEsperada);
 }
 
 void TesteConfig::salvar()

@@ -1,5 +1,7 @@
 #include "BancoTeste.h"
 
+#include "config/ClienteFirebird.h"
+
 #include <firebird/Interface.h>
 #include <stdexcept>
 
@@ -31,7 +33,7 @@ QByteArray Codifica(const QString& pTexto, const QString& pCharset)
 void Cria(const QString& pCaminho, const QString& pCharsetBanco, const QStringList& pComandos,
           const QString& pUsuario, const QString& pSenha, const QString& pCharsetConexao)
 {
-    IMaster* xMaster = fb_get_master_interface();
+    IMaster* xMaster = ClienteFirebird::Master();
     IStatus* xStatusBruto = xMaster->getStatus();
     ThrowStatusWrapper xStatus(xStatusBruto);
     IProvider* xProvedor = xMaster->getDispatcher();

@@ -11,7 +11,23 @@ target_compile_definitions(tst_config_servidor PRIVATE
   TARNWICK_SCRIPT_FIREBIRD="${PROJECT_SOURCE_DIR}/scripts/firebird-server.sh")
 set_property(TEST tst_config_filiais tst_config_controle tst_config_servidor APPEND PROPERTY ENVIRONMENT
   "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")
-# The embedded engine keeps its lock files in /tmp/firebird, which the Debian packages open to root and
-# the firebird group only; a folder of the build's own lets any user run these suites.
-set_property(TEST tst_config_filiais tst_config_controle APPEND PROPERTY ENVIRONMENT
-  "FIREBIRD_LOCK=${CMAKE_CURRENT_BINARY_DIR}/firebird-lock")
+
+# A connection check in a process of its own (another user, a second program, no client library).
+add_executable(tst_config_auxiliar_conexao config/AuxiliarConexao.cpp)
+target_link_libraries(tst_config_auxiliar_conexao PRIVATE tarnwick_flags tarnwick_config)
+tarnwick_add_test(tst_config_cliente SOURCES config/tst_ClienteFirebird.cpp config/BancoTeste.cpp
+  LIBS tarnwick_config firebird)
+add_dependencies(tst_config_cliente tst_config_auxiliar_conexao)
+target_compile_definitions(tst_config_cliente PRIVATE
+  AUXILIAR_CONEXAO="$<TARGET_FILE:tst_config_auxiliar_conexao>")
+set_property(TEST tst_config_cliente APPEND PROPERTY ENVIRONMENT
+  "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")
+
+# A local path to a file that a server on this machine holds: the suite takes a network namespace of
+# its own (root only; skipped otherwise) and starts private servers there, one on the standard port.
+tarnwick_add_test(tst_config_servidor_local SOURCES config/tst_ServidorLocal.cpp config/BancoTeste.cpp
+  LIBS tarnwick_config firebird TIMEOUT 180)
+target_compile_definitions(tst_config_servidor_local PRIVATE
+  TARNWICK_SCRIPT_FIREBIRD="${PROJECT_SOURCE_DIR}/scripts/firebird-server.sh")
+set_property(TEST tst_config_servidor_local APPEND PROPERTY ENVIRONMENT
+  "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -50,6 +51,10 @@ private slots:
     void gravacaoImpossivel_data();
     void gravacaoImpossivel();
     void copiaNaoSegueArquivo();
+    void modoDoArquivo_data();
+    void modoDoArquivo();
+    void atravesDeLink_data();
+    void atravesDeLink();
 
     void criptografia_data();
     void criptografia();
@@ -174,6 +179,10 @@ void TstArquivoIni::leitura_data()
     QTest::newRow("brancos em volta de nome e valor") << xBase << "CONEXAO"
                                                       << "usuario"
                                                       << "ana maria";
+    // Blanks are the codes up to 32: a no-break space (0xA0 in Windows-1252) is part of the value.
+    QTest::newRow("espaco inseparavel fica, controles saem")
+        << QByteArray("[CONEXAO]\r\nUsuario=\t ana\xA0\x01 \r\n") << "CONEXAO"
+        << "Usuario" << QString::fromUtf8("ana\u00A0");
     QTest::newRow("valor depois do primeiro igual") << xBase << "conexao"
                                                     << "Senha"
                                                     << "a=b";
@@ -275,6 +284,72 @@ void TstArquivoIni::copiaNaoSegueArquivo()
              QStringLiteral("antes"));
     QVERIFY(xCopia.SectionExists(QStringLiteral("conexao")));
     QVERIFY(!TCopiaIni(Arquivo()).SectionExists(QStringLiteral("CONEXAO")));
+}
+
+void TstArquivoIni::modoDoArquivo_data()
+{
+    QTest::addColumn<int>("modoAntes"); // -1: no file
+    QTest::addColumn<int>("modoDepois");
+    // The file holds the password: made here, it is its owner's alone, whatever the umask lets through.
+    QTest::newRow("arquivo novo") << -1 << 0600;
+    // One that exists keeps the mode it was given.
+    QTest::newRow("existente 0640") << 0640 << 0640;
+    QTest::newRow("existente 0644") << 0644 << 0644;
+    QTest::newRow("existente 0600") << 0600 << 0600;
+}
+
+void TstArquivoIni::modoDoArquivo()
+{
+    QFETCH(int, modoAntes);
+    QFETCH(int, modoDepois);
+    const mode_t xMascara = umask(0002);
+    if (modoAntes >= 0) {
+        Grava(Arquivo(), "[CONEXAO]\r\nCaminho=velho\r\n");
+        QCOMPARE(chmod(QFile::encodeName(Arquivo()).constData(), mode_t(modoAntes)), 0);
+    }
+    const TArquivoIni xIni(Arquivo());
+    xIni.WriteString(QStringLiteral("CONEXAO"), QStringLiteral("Caminho"), QStringLiteral("novo"));
+    xIni.WriteString(QStringLiteral("CONEXAO"), QStringLiteral("Senha"), QStringLiteral("099098097"));
+    umask(xMascara);
+    struct stat xInfo {};
+    QCOMPARE(stat(QFile::encodeName(Arquivo()).constData(), &xInfo), 0);
+    QCOMPARE(int(xInfo.st_mode & 07777), modoDepois);
+    QCOMPARE(TCopiaIni(Arquivo()).ReadString(QStringLiteral("CONEXAO"), QStringLiteral("Senha")),
+             QStringLiteral("099098097"));
+}
+
+void TstArquivoIni::atravesDeLink_data()
+{
+    QTest::addColumn<bool>("alvoExiste");
+    QTest::newRow("alvo existente") << true;
+    QTest::newRow("alvo ainda inexistente") << false;
+}
+
+// Tarnwick.ini as a symbolic link to a file kept elsewhere: the target changes, the link stays.
+void TstArquivoIni::atravesDeLink()
+{
+    QFETCH(bool, alvoExiste);
+    QVERIFY(QDir(vPasta->path()).mkdir(QStringLiteral("real")));
+    const QString xAlvo = vPasta->filePath(QStringLiteral("real/config.ini"));
+    if (alvoExiste) {
+        Grava(xAlvo, "; comum\r\n[CONEXAO]\r\nCaminho=velho\r\n");
+        QVERIFY(QFile::setPermissions(xAlvo, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    }
+    QVERIFY(QFile::link(QStringLiteral("real/config.ini"), Arquivo())); // relative, as users make them
+    TArquivoIni(Arquivo()).WriteString(QStringLiteral("CONEXAO"), QStringLiteral("Caminho"), QStringLiteral("novo"));
+
+    QVERIFY(QFileInfo(Arquivo()).isSymLink());
+    QCOMPARE(QFileInfo(Arquivo()).symLinkTarget(), xAlvo);
+    QCOMPARE(Le(xAlvo), alvoExiste ? QByteArray("; comum\r\n[CONEXAO]\r\nCaminho=novo\r\n")
+                                   : QByteArray("[CONEXAO]\r\nCaminho=novo\r\n"));
+    struct stat xInfo {};
+    QCOMPARE(stat(QFile::encodeName(xAlvo).constData(), &xInfo), 0);
+    QCOMPARE(int(xInfo.st_mode & 07777), alvoExiste ? 0640 : 0600);
+    // Nothing else is left in either folder.
+    QCOMPARE(QDir(vPasta->path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList{QStringLiteral("Tarnwick.ini")});
+    QCOMPARE(QDir(vPasta->filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("config.ini")});
 }
 
 void TstArquivoIni::criptografia_data()

@@ -39,6 +39,11 @@ const QList<BancoTeste::TLinha> TRES_FILIAIS = {
     {QStringLiteral("03"), QString::fromUtf8("Café €"), QStringLiteral("MG"), QString()},
 };
 
+const BancoTeste::TLinha LODZ = {QStringLiteral("04"), QString::fromUtf8("Łódź Comércio"), QStringLiteral("PL"),
+                                  QStringLiteral("98765432000110")};
+const TFilial LODZ_ESPERADA = Filial(QStringLiteral("04"), QString::fromUtf8("04 - Łódź Comércio"),
+                                     QStringLiteral("98765432000110"));
+
 const TListaFiliais TRES_ESPERADAS = {
     Filial(QStringLiteral("01"), QString::fromUtf8("01 - Açaí Ltda"), QStringLiteral("12345678000195")),
     Filial(QStringLiteral("02"), QString::fromUtf8("02 - Filial São João"),
@@ -78,6 +83,24 @@ void TstFiliaisEmbarcado::filiais_data()
     }
     QTest::newRow("UTF8 gravado por cliente UTF8") << "UTF8"
                                                    << "UTF8" << TabelaFiliais(TRES_FILIAIS) << TRES_ESPERADAS;
+    // A name Windows-1252 cannot hold is read whole, and the other branches with it.
+    QTest::newRow("UTF8 com nome fora do WIN1252")
+        << "UTF8"
+        << "UTF8" << TabelaFiliais(TRES_FILIAIS + QList<BancoTeste::TLinha>{LODZ})
+        << TListaFiliais{TRES_ESPERADAS[0], TRES_ESPERADAS[1], TRES_ESPERADAS[2], LODZ_ESPERADA};
+    // Bytes Windows-1252 leaves undefined come through as the characters of the same code.
+    QTest::newRow("WIN1252 com bytes indefinidos")
+        << "WIN1252"
+        << "WIN1252" << TabelaFiliais({TRES_FILIAIS[1], {"05", QString::fromUtf8("A\u0081\u008D Ltda"), "SP", "5"}})
+        << TListaFiliais{TRES_ESPERADAS[0], Filial(QStringLiteral("05"), QString::fromUtf8("05 - A\u0081\u008D Ltda"),
+                                                   QStringLiteral("5"))};
+    QTest::newRow("UTF8 com nome fora do WIN1252 em CHAR")
+        << "UTF8"
+        << "UTF8" << TabelaFiliais({LODZ, TRES_FILIAIS[1]}, QStringLiteral("CHAR(2)"), QStringLiteral("CHAR(20)"))
+        << TListaFiliais{Filial(QStringLiteral("01"), QString::fromUtf8("01 - Açaí Ltda").leftJustified(25),
+                                QStringLiteral("12345678000195")),
+                         Filial(QStringLiteral("04"), QString::fromUtf8("04 - Łódź Comércio").leftJustified(25),
+                                QStringLiteral("98765432000110"))};
     // CHAR columns lose the engine's padding; a computed text keeps what the engine put into it.
     QTest::newRow("colunas CHAR sem os brancos do motor")
         << "WIN1252"

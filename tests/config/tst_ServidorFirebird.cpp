@@ -41,6 +41,7 @@ private slots:
     void inicioPeloServidor();
     void senhaErrada();
     void bancoQueOServidorNaoTem();
+    void senhaTerminadaEmEspacoInseparavel();
     void servidorParado();
 
 private:
@@ -182,6 +183,31 @@ void TstServidorFirebird::bancoQueOServidorNaoTem()
                  QStringLiteral("I/O error during \"open\" operation for file \"%1\"\n"
                                 "-Error while trying to open file\n-No such file or directory")
                      .arg(vPasta.filePath(QStringLiteral("nao-existe.fdb"))));
+}
+
+// Only blanks (codes up to 32) are trimmed from the values: a password that ends in a no-break space
+// logs in with it.
+void TstServidorFirebird::senhaTerminadaEmEspacoInseparavel()
+{
+    const QString xSenha = QString::fromUtf8("Nbsp#1\u00A0");
+    try {
+        BancoTeste::Cria(Caminho(QStringLiteral("127.0.0.1"), QStringLiteral("usuario.fdb")),
+                         QStringLiteral("UTF8"),
+                         {QStringLiteral("CREATE USER TARNWICK PASSWORD '%1'").arg(xSenha)},
+                         QStringLiteral("SYSDBA"), SENHA_SYSDBA, QStringLiteral("UTF8"));
+    } catch (const std::exception& xErro) {
+        QFAIL(xErro.what());
+    }
+    const QString xBanco = Caminho(QStringLiteral("127.0.0.1"), QStringLiteral("corvane.fdb"));
+    TControleConfig xControle;
+    // Blanks around it still go.
+    TControleConfig::TResultado xResultado =
+        xControle.TestaConexaoBD(xBanco, QStringLiteral(" tarnwick\t"), QStringLiteral(" ") + xSenha + u'\t');
+    QVERIFY2(xResultado.Ok, qPrintable(xResultado.Avisos.value(0).Texto));
+    // Without its no-break space it is another password.
+    xResultado = xControle.TestaConexaoBD(xBanco, QStringLiteral("TARNWICK"), xSenha.chopped(1));
+    QVERIFY(!xResultado.Ok);
+    QCOMPARE(xResultado.Avisos.value(0).Texto, MSG_CONEXAO_FALHOU + MSG_LOGIN);
 }
 
 // The server stops under an open connection: the branch load and the test say so instead of reporting

@@ -639,6 +639,47 @@ private slots:
         ::chmod(QFile::encodeName(Pasta() + QStringLiteral("/programa")).constData(), 0755);
     }
 
+    // A writer still held up when the log is released at exit (its file does not answer: here a pipe
+    // nobody reads yet) outlives the 2 s wait; it must then drop its line without reading the clock or
+    // anything else the exit destroys.
+    void escritorRetidoNaoUsaORelogioDepoisDaLiberacao()
+    {
+        auto xLeituras = std::make_shared<std::atomic<int>>(0);
+        Clock::DefineRelogio([xLeituras] {
+            xLeituras->fetch_add(1);
+            return MOMENTO;
+        });
+        TLogArquivo::DefinePastaLog(Pasta());
+        const QString xArquivo = Log().NomeLog();
+        const QByteArray xCaminho = QFile::encodeName(xArquivo);
+        QCOMPARE(mkfifo(xCaminho.constData(), 0600), 0);
+
+        Log().Info(nullptr, QStringLiteral("retida"));
+        QElapsedTimer xTempo;
+        xTempo.start();
+        LiberaLog(); // its closing line is held up too
+        QVERIFY(xTempo.elapsed() >= 1900);
+        const int xAntes = xLeituras->load();
+
+        // The pipe answers now: the writers go on, and must find the way closed.
+        const int xLeitor = open(xCaminho.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        QVERIFY(xLeitor >= 0);
+        QVERIFY(TLogArquivo::AguardaEscritores(10000));
+        char xBytes[256];
+        const ssize_t xLidos = read(xLeitor, xBytes, sizeof xBytes);
+        close(xLeitor);
+        QCOMPARE(xLeituras->load(), xAntes);
+        QVERIFY(xLidos <= 0); // nothing written
+
+        // A log made afterwards writes as before.
+        QVERIFY(QFile::remove(xArquivo));
+        Log().Info(nullptr, QStringLiteral("depois"));
+        LiberaLog();
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        QVERIFY(Le(xArquivo).contains("] depois\r\n"));
+        QVERIFY(xLeituras->load() > xAntes);
+    }
+
     void windows1252_data()
     {
         QTest::addColumn<QString>("texto");
