@@ -11,5 +11,4 @@ tarnwick_add_test(tst_download_cnpj_alfanumerico
   SOURCES download/run_tst_CnpjAlfanumerico.cpp config/BancoTeste.cpp
   LIBS tarnwick_download_run tarnwick_config firebird tarnwick_test_support)
 set_property(TEST tst_download_cnpj_alfanumerico APPEND PROPERTY ENVIRONMENT
-  "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp"
-  "FIREBIRD_LOCK=${CMAKE_CURRENT_BINARY_DIR}/firebird-lock")
+  "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")
