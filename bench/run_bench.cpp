@@ -7,9 +7,9 @@
 // times and the best time counts. Prints notes/s, MB/s of XML, the peak memory of the run and the ratio
 // run / (fetch + deflate).
 
-#include "download/DownloadRun.h"
-#include "download/ServiceRecepcaoNF.h"
-#include "download/ZipArquivo.h"
+#include "download/run/DownloadRun.h"
+#include "download/client/ServiceRecepcaoNF.h"
+#include "download/archive/ZipArquivo.h"
 
 #include <QCoreApplication>
 #include <QDir>

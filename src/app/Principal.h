@@ -1,6 +1,6 @@
 #pragma once
 
-#include "download/DownloadView.h"
+#include "download/run/DownloadView.h"
 
 #include <QString>
 #include <QWidget>

@@ -7,7 +7,7 @@
 #include "app/Principal.h"
 #include "app/PrincipalDownloadEstilo.h"
 #include "app/StatusBar.h"
-#include "download/DownloadRun.h"
+#include "download/run/DownloadRun.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -7,7 +7,7 @@
 #include "app/MaskEdit.h"
 #include "app/PrincipalDownloadEstilo.h"
 #include "app/StatusBar.h"
-#include "download/ServiceRecepcaoNF.h"
+#include "download/client/ServiceRecepcaoNF.h"
 #include "support/NotesService.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 # Whole download runs against the local stand-in of the notes service.
-tarnwick_add_test(tst_download_run SOURCES download/run_tst_Download.cpp
+tarnwick_add_test(tst_download_run SOURCES download/run/tst_Download.cpp
   LIBS tarnwick_download_run tarnwick_test_support TIMEOUT 300)
 
 # 70,000 notes in one step: the archive past 65,535 entries, checked by unzip, 7z and Python.
-tarnwick_add_test(tst_download_run_volume SOURCES download/run_tst_Volume.cpp
+tarnwick_add_test(tst_download_run_volume SOURCES download/run/tst_Volume.cpp
   LIBS tarnwick_download_run tarnwick_test_support TIMEOUT 900)

@@ -1,0 +1,142 @@
+#include "download/run/DownloadRun.h"
+
+#include "util/Exception.h"
+
+namespace {
+
+// The six steps of a branch, in the order they run.
+struct TPassoDownload
+{
+    bool (*Ticado)(const TCaixasDownload&);
+    const char16_t* TIPO;
+    const char16_t* AMBIENTE;
+    const char16_t* STATUS;
+    const char16_t* ROTULO; // label of its archive in the summary
+};
+
+const TPassoDownload PASSOS[] = {
+    {[](const TCaixasDownload& c) { return c.NFE && c.Producao; }, u"NF_E", u"PRODUCAO",
+     u"Processando NF_E(s) PRODUÇÃO", u"NF-e: "},
+    {[](const TCaixasDownload& c) { return c.NFE && c.Homologacao; }, u"NF_E", u"HOMOLOGACAO",
+     u"Processando NF_E(s) HOMOLOGAÇÃO", u"NF-e: "},
+    {[](const TCaixasDownload& c) { return c.NFCE && c.Producao; }, u"NFC_E", u"PRODUCAO",
+     u"Processando NFC_E(s) PRODUÇÃO", u"NFC-e: "},
+    {[](const TCaixasDownload& c) { return c.NFCE && c.Homologacao; }, u"NFC_E", u"HOMOLOGACAO",
+     u"Processando NFC_E(s) HOMOLOGAÇÃO", u"NFC-e: "},
+    {[](const TCaixasDownload& c) { return c.NFSE && c.Producao; }, u"NFS_E", u"PRODUCAO",
+     u"Processando NFS_E(s) PRODUÇÃO", u"NFS-e: "},
+    // The NFS-e homologation text has always read "HOMOLOAÇÃO"; users know it so.
+    {[](const TCaixasDownload& c) { return c.NFSE && c.Homologacao; }, u"NFS_E", u"HOMOLOGACAO",
+     u"Processando NFS_E(s) HOMOLOAÇÃO", u"NFS-e: "},
+};
+
+const char16_t* const FALHA_RUN = u"Falha ao realizar download de notas. Motivo: ";
+
+} // namespace
+
+void TDownloadRun::Executa()
+{
+    TEstadoDownload& xEstado = vView.EstadoDownload();
+    QString xMensagem;
+    xEstado.vCurrentTipoAmbiente.clear();
+    std::optional<QString> xFalha;
+
+    vView.CursorAmpulheta(true);
+    try {
+        if (vView.ValidaCampos()) {
+            vView.EnableDisableCampos(false);
+            try {
+                xEstado.vCaminhoPasta = vView.SelecionaPasta();
+                if (xEstado.vCaminhoPasta.trimmed().isEmpty()) {
+                    vView.Alerta(QStringLiteral("Selecione uma pasta."));
+                } else {
+                    xEstado.vInterromper = false;
+                    xEstado.vProcessando = true;
+                    bool xParar = false;
+                    for (size_t xLinha = 0; !xParar && xLinha < vView.Filiais().size(); ++xLinha) {
+                        vView.PosicionaFilial(int(xLinha));
+                        const TFilial xFilial = vView.Filiais()[xLinha];
+                        if (xFilial.CHECKED != QLatin1String("S"))
+                            continue;
+                        for (const TPassoDownload& xPasso : PASSOS) {
+                            if (xPasso.Ticado(vView.Caixas())) {
+                                QString xCaminhoZipFile;
+                                ExecutaPasso(xFilial, QString::fromUtf16(xPasso.TIPO),
+                                             QString::fromUtf16(xPasso.AMBIENTE),
+                                             QString::fromUtf16(xPasso.STATUS), xCaminhoZipFile);
+                                if (!xCaminhoZipFile.isEmpty())
+                                    xMensagem += QString::fromUtf16(xPasso.ROTULO) + xCaminhoZipFile +
+                                                 QStringLiteral("\r\n");
+                            }
+                            if (xEstado.vInterromper) {
+                                xParar = true;
+                                break;
+                            }
+                        }
+                    }
+                }
+            } catch (const Exception& E) {
+                xFalha = QString::fromUtf16(FALHA_RUN) + E.Message();
+            } catch (const std::exception& E) {
+                xFalha = QString::fromUtf16(FALHA_RUN) + QString::fromLocal8Bit(E.what());
+            }
+        }
+    } catch (...) {
+        // ValidaCampos (or the window) failed before the walk: complete, then let it through unchanged.
+        Completa(xMensagem);
+        throw;
+    }
+    Completa(xMensagem);
+    if (xFalha)
+        throw Exception(*xFalha);
+}
+
+// One step; pCaminhoZipFile receives the path of the archive it wrote, if any.
+void TDownloadRun::ExecutaPasso(const TFilial& pFilial, const QString& pTipoNFe, const QString& pTipoAmbiente,
+                                const QString& pStatus, QString& pCaminhoZipFile)
+{
+    TEstadoDownload& xEstado = vView.EstadoDownload();
+    xEstado.vCurrentTipoAmbiente = pTipoAmbiente;
+    vGaugeProgresso = 0;
+    vView.GaugeProgresso(0);
+    vView.StatusPainel(0, pStatus);
+    vView.ProcessaEventos();
+
+    const TFiltrosDownload xFiltros = vView.Filtros();
+    // The step owns its notes until it ends.
+    std::optional<TListaNotas> xListNotasBaixadas =
+        DownloadXML(pFilial.CGC, xEstado.vCurrentTipoAmbiente, pTipoNFe, xFiltros.DataEmissaoInicial,
+                    xFiltros.DataEmissaoFinal, xFiltros.NumNfInicial, xFiltros.NumNfFinal,
+                    xFiltros.SerieInicial, xFiltros.SerieFinal);
+    if (!xListNotasBaixadas)
+        return;
+    const QString xCaminho = CriaZipFile(xEstado.vCaminhoPasta);
+    if (!xCaminho.isEmpty() && CompactaXML(*xListNotasBaixadas, xCaminho))
+        pCaminhoZipFile = xCaminho;
+}
+
+void TDownloadRun::Completa(const QString& pMensagem)
+{
+    TEstadoDownload& xEstado = vView.EstadoDownload();
+    if (xEstado.vProcessando) {
+        const bool xTemArquivos = !pMensagem.trimmed().isEmpty();
+        const QString xResumo =
+            xEstado.vInterromper
+                ? QStringLiteral("Download de XMLs interrompido.\r\n\r\nCaminho dos arquivos: \r\n")
+                : QStringLiteral("Download de XMLs finalizado.\r\n\r\nCaminho dos arquivos: \r\n");
+        if (xTemArquivos) {
+            vView.EstiloClassicoDialogos(true);
+            vView.Informacao(xResumo + pMensagem);
+            vView.EstiloClassicoDialogos(false);
+        } else if (xEstado.vInterromper) {
+            vView.Informacao(QStringLiteral("Processo interrompido... Nenhuma nota encontrada."));
+        } else {
+            vView.Informacao(QStringLiteral("Nenhuma nota encontrada para os filtros informados."));
+        }
+        vView.LimpaCampos();
+    }
+    vView.CursorAmpulheta(false);
+    vView.EnableDisableCampos(true);
+    vView.ProcessaEventos();
+    xEstado.vProcessando = false;
+}
