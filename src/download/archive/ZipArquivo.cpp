@@ -121,23 +121,12 @@ bool CriaZipVazio(const QString& pCaminho)
         throw Exception(QStringLiteral("Não foi possível criar o arquivo \"") + pCaminho +
                         QStringLiteral("\": ") + MensagemSistema(xErro));
     }
-    // The file is ours from here on: a failure removes it again.
+    // The file is ours from here on: a failure removes it again. The descriptor is closed exactly once,
+    // whatever close() itself answers.
     try {
-        TSaidaZip xSaida{xDescritor};
-        archive* xArchive = NovoEscritor(xSaida);
-        const int xFechou = archive_write_close(xArchive);
-        const QString xMensagem = MensagemArchive(xArchive);
-        archive_write_free(xArchive);
-        if (xFechou != ARCHIVE_OK)
-            throw Exception(QStringLiteral("Falha ao gravar o arquivo .zip: ") + xMensagem);
-        VerificaSaida(xSaida);
-        if (::close(xDescritor) != 0) {
-            const int xErro = errno;
-            ::unlink(xNome.constData());
-            throw Exception(QStringLiteral("Falha ao gravar o arquivo .zip: ") + MensagemSistema(xErro));
-        }
+        TZipEscritor xEscritor(xDescritor, pCaminho);
+        xEscritor.Fecha();
     } catch (...) {
-        ::close(xDescritor);
         ::unlink(xNome.constData());
         throw;
     }
@@ -151,16 +140,19 @@ TZipEscritor::TZipEscritor(const QString& pCaminho) : vCaminho(pCaminho)
     if (xDescritor < 0)
         throw Exception(QStringLiteral("Não foi possível abrir o arquivo \"") + pCaminho +
                         QStringLiteral("\": ") + MensagemSistema(errno));
+    // Held as the source until it is known which way it is written, so every failure below closes it.
+    vDescritorOrigem = xDescritor;
     try {
         if (ZipSemEntradas(xDescritor)) {
+            // Written in place: the writer is set up first, so a failure leaves the file as it was.
             vSaida.Descritor = xDescritor;
+            vDescritorOrigem = -1;
+            vArchive = NovoEscritor(vSaida);
             if (ftruncate(vSaida.Descritor, 0) != 0)
                 throw Exception(MensagemSistema(errno));
-            vArchive = NovoEscritor(vSaida);
             return;
         }
         // Entries already there: they go first into a new file of the same folder.
-        vDescritorOrigem = xDescritor;
         QByteArray xModelo = xNome + ".XXXXXX";
         vSaida.Descritor = mkostemp(xModelo.data(), O_CLOEXEC);
         if (vSaida.Descritor < 0)
@@ -174,6 +166,17 @@ TZipEscritor::TZipEscritor(const QString& pCaminho) : vCaminho(pCaminho)
             fchmod(vSaida.Descritor, xInfo.st_mode & 07777);
         vArchive = NovoEscritor(vSaida);
         CopiaEntradasExistentes();
+    } catch (...) {
+        Libera();
+        throw;
+    }
+}
+
+TZipEscritor::TZipEscritor(int pDescritorNovo, const QString& pCaminho) : vCaminho(pCaminho)
+{
+    vSaida.Descritor = pDescritorNovo;
+    try {
+        vArchive = NovoEscritor(vSaida);
     } catch (...) {
         Libera();
         throw;
@@ -270,12 +273,17 @@ void TZipEscritor::Fecha()
     archive_write_free(xArchive);
     const int xDescritor = vSaida.Descritor;
     vSaida.Descritor = -1;
-    const int xFechouArquivo = ::close(xDescritor);
-    const int xErro = errno;
+    // On disk before anyone is told the archive is written (or it is given its name).
+    int xErro = 0;
+    if (xFechou == ARCHIVE_OK && vSaida.Erro == 0 && ::fsync(xDescritor) != 0 && errno != EINVAL)
+        xErro = errno;
+    // Closed once, whatever close() answers: the descriptor is gone either way.
+    if (::close(xDescritor) != 0 && xErro == 0 && errno != EINTR)
+        xErro = errno;
     if (xFechou != ARCHIVE_OK)
         throw Exception(QStringLiteral("Falha ao finalizar o arquivo .zip: ") + xMensagem);
     VerificaSaida(vSaida);
-    if (xFechouArquivo != 0)
+    if (xErro != 0)
         throw Exception(QStringLiteral("Falha ao finalizar o arquivo .zip: ") + MensagemSistema(xErro));
     if (!vCaminhoNovo.isEmpty()) {
         if (::rename(QFile::encodeName(vCaminhoNovo).constData(), QFile::encodeName(vCaminho).constData()) !=

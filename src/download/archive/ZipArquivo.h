@@ -35,6 +35,9 @@ class TZipEscritor
 {
 public:
     explicit TZipEscritor(const QString& pCaminho); // raises when the archive cannot be opened
+    // Writes a new archive into pDescritorNovo, an empty file just created at pCaminho; the writer owns
+    // the descriptor from here on, also when this raises.
+    TZipEscritor(int pDescritorNovo, const QString& pCaminho);
     ~TZipEscritor(); // not closed by Fecha: the archive is finished as it stands, errors ignored
     TZipEscritor(const TZipEscritor&) = delete;
     TZipEscritor& operator=(const TZipEscritor&) = delete;
@@ -43,7 +46,7 @@ public:
     // (seconds since the epoch; the archive shows it in local time).
     void Acrescenta(const QString& pNome, const QByteArray& pConteudo, qint64 pQuando);
 
-    // Writes the central directory and closes the file; raises when any of it fails.
+    // Writes the central directory, flushes the file to disk and closes it; raises when any of it fails.
     void Fecha();
 
 private:

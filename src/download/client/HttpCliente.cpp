@@ -1,9 +1,11 @@
 #include "download/client/HttpCliente.h"
 
 #include "download/client/HttpCodificacao.h"
+#include "download/client/HttpSessao.h"
 #include "util/Exception.h"
 #include "util/GlobalVar.h"
 
+#include <QDateTime>
 #include <chrono>
 #include <curl/curl.h>
 
@@ -18,7 +20,9 @@ using TRelogio = std::chrono::steady_clock;
 struct TTransferencia
 {
     QByteArray* Corpo = nullptr;
+    const THTTPSessao* Sessao = nullptr;
     QString UltimaLinhaStatus;
+    int RetryAfter = -1;
     int SilencioMs = 30000;
     bool Conectado = false;
     bool Esgotado = false;
@@ -34,6 +38,19 @@ size_t RecebeCorpo(char* pDados, size_t, size_t pTamanho, void* pUsuario)
     return pTamanho;
 }
 
+// Retry-After as seconds from now: "120", or an HTTP date; -1 when it does not read.
+int LeRetryAfter(const QByteArray& pValor)
+{
+    bool xOk = false;
+    const qlonglong xSegundos = pValor.toLongLong(&xOk);
+    if (xOk)
+        return xSegundos < 0 ? -1 : int(qMin<qlonglong>(xSegundos, 86400));
+    const QDateTime xQuando = QDateTime::fromString(QString::fromLatin1(pValor), Qt::RFC2822Date);
+    if (!xQuando.isValid())
+        return -1;
+    return int(qBound(qint64(0), QDateTime::currentDateTimeUtc().secsTo(xQuando), qint64(86400)));
+}
+
 size_t RecebeCabecalho(char* pDados, size_t, size_t pTamanho, void* pUsuario)
 {
     auto* xTransf = static_cast<TTransferencia*>(pUsuario);
@@ -45,6 +62,9 @@ size_t RecebeCabecalho(char* pDados, size_t, size_t pTamanho, void* pUsuario)
         // A new answer (after a redirect or a 100 Continue): its body replaces the earlier one.
         xTransf->UltimaLinhaStatus = QString::fromLatin1(xLinha);
         xTransf->Corpo->clear();
+        xTransf->RetryAfter = -1;
+    } else if (xLinha.size() > 12 && xLinha.first(12).compare("retry-after:", Qt::CaseInsensitive) == 0) {
+        xTransf->RetryAfter = LeRetryAfter(xLinha.mid(12).trimmed());
     }
     return pTamanho;
 }
@@ -63,6 +83,8 @@ int Conectou(void* pUsuario, char*, char*, int, int)
 int Progresso(void* pUsuario, curl_off_t pRecebido, curl_off_t, curl_off_t, curl_off_t)
 {
     auto* xTransf = static_cast<TTransferencia*>(pUsuario);
+    if (xTransf->Sessao && xTransf->Sessao->Abortada())
+        return 1;
     const TRelogio::time_point xAgora = TRelogio::now();
     if (pRecebido != xTransf->UltimoRecebido) {
         xTransf->UltimoRecebido = pRecebido;
@@ -85,10 +107,19 @@ struct TListaCabecalhos
 
 } // namespace
 
-THTTPClient::THTTPClient() : vHandle(curl_easy_init()) {}
+THTTPClient::THTTPClient(THTTPSessao* pSessao)
+    : vSessao(pSessao),
+      vHandle(pSessao ? pSessao->Easy() : curl_easy_init()),
+      vMulti(pSessao ? pSessao->Multi() : curl_multi_init())
+{
+}
 
 THTTPClient::~THTTPClient()
 {
+    if (vSessao)
+        return;
+    if (vMulti)
+        curl_multi_cleanup(vMulti);
     if (vHandle)
         curl_easy_cleanup(vHandle);
 }
@@ -125,13 +156,24 @@ QString THTTPRequest::FullRequestURL() const
 void THTTPRequest::Execute()
 {
     CURL* xHandle = vClient->Handle();
-    if (!xHandle)
+    CURLM* xMulti = vClient->Multi();
+    const THTTPSessao* xSessao = vClient->Sessao();
+    *vResponse = THTTPResponse();
+    if (!xHandle || !xMulti) {
+        vResponse->vFalhaTransporte = true;
         throw Exception(QStringLiteral("REST request failed: ") +
                         QString::fromUtf8(curl_easy_strerror(CURLE_FAILED_INIT)));
+    }
+    if (xSessao && xSessao->Abortada()) {
+        vResponse->vAbortada = true;
+        throw Exception(QStringLiteral("REST request failed: consulta cancelada"));
+    }
+    // A session's handle keeps only its live connection (and DNS cache) from the last request.
+    curl_easy_reset(xHandle);
 
-    *vResponse = THTTPResponse();
     TTransferencia xTransf;
     xTransf.Corpo = &vResponse->vCorpo;
+    xTransf.Sessao = xSessao;
     xTransf.SilencioMs = vTimeout;
 
     const QByteArray xUrl = FullRequestURL().toUtf8();
@@ -164,13 +206,52 @@ void THTTPRequest::Execute()
     curl_easy_setopt(xHandle, CURLOPT_HEADERFUNCTION, RecebeCabecalho);
     curl_easy_setopt(xHandle, CURLOPT_HEADERDATA, &xTransf);
 
-    const CURLcode xResultado = curl_easy_perform(xHandle);
+    // Driven through the multi interface, so that an abort from another thread wakes the wait at once.
+    CURLcode xResultado = CURLE_OK;
+    if (curl_multi_add_handle(xMulti, xHandle) != CURLM_OK) {
+        xResultado = CURLE_FAILED_INIT;
+    } else {
+        int xAtivas = 1;
+        bool xTerminou = false;
+        while (!xTerminou) {
+            if (curl_multi_perform(xMulti, &xAtivas) != CURLM_OK) {
+                xResultado = CURLE_FAILED_INIT;
+                break;
+            }
+            int xNaFila = 0;
+            while (CURLMsg* xMsg = curl_multi_info_read(xMulti, &xNaFila))
+                if (xMsg->msg == CURLMSG_DONE && xMsg->easy_handle == xHandle) {
+                    xResultado = xMsg->data.result;
+                    xTerminou = true;
+                }
+            if (xTerminou)
+                break;
+            if (xSessao && xSessao->Abortada()) {
+                xResultado = CURLE_ABORTED_BY_CALLBACK;
+                break;
+            }
+            // Wakes for the socket, for an abort (curl_multi_wakeup) or for the silence watchdog.
+            curl_multi_poll(xMulti, nullptr, 0, 250, nullptr);
+        }
+        curl_multi_remove_handle(xMulti, xHandle);
+    }
     // The handle must not keep pointers to this frame's objects.
     curl_easy_setopt(xHandle, CURLOPT_HTTPHEADER, nullptr);
     curl_easy_setopt(xHandle, CURLOPT_ERRORBUFFER, nullptr);
+    curl_easy_setopt(xHandle, CURLOPT_PREREQDATA, nullptr);
+    curl_easy_setopt(xHandle, CURLOPT_XFERINFODATA, nullptr);
+    curl_easy_setopt(xHandle, CURLOPT_WRITEDATA, nullptr);
+    curl_easy_setopt(xHandle, CURLOPT_HEADERDATA, nullptr);
+    vResponse->vRetryAfter = xTransf.RetryAfter;
 
     if (xResultado != CURLE_OK) {
         QString xMotivo;
+        if (xSessao && xSessao->Abortada()) {
+            vResponse->vCorpo.clear();
+            vResponse->vAbortada = true;
+            throw Exception(QStringLiteral("REST request failed: consulta cancelada"));
+        }
+        vResponse->vFalhaTransporte = true;
         if (xTransf.Esgotado)
             xMotivo = QStringLiteral("Operation timed out after %1 milliseconds without data received")
                           .arg(vTimeout);

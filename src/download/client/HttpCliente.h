@@ -6,15 +6,19 @@
 #include <QString>
 
 // The three HTTP objects of one notes query, over libcurl. A query builds them fresh and drops them
-// afterwards (see THTTPConnectionClient), so nothing (connections, cookies) is carried between queries.
+// afterwards (see THTTPConnectionClient). Without a session nothing (connections, cookies) is carried
+// between queries; with one (THTTPSessao, the pages of one download step) only the live connection is.
 
+class THTTPSessao;
 typedef void CURL;
+typedef void CURLM;
 
 // The HTTP client: base address, content type of the requests and the transfer handle.
 class THTTPClient
 {
 public:
-    THTTPClient();
+    // pSessao: the session whose connection the requests use; none: a connection of the client's own.
+    explicit THTTPClient(THTTPSessao* pSessao = nullptr);
     ~THTTPClient();
     THTTPClient(const THTTPClient&) = delete;
     THTTPClient& operator=(const THTTPClient&) = delete;
@@ -26,11 +30,15 @@ public:
     void SetContentType(const QString& pContentType) { vContentType = pContentType; }
 
     CURL* Handle() const { return vHandle; }
+    CURLM* Multi() const { return vMulti; }
+    THTTPSessao* Sessao() const { return vSessao; }
 
 private:
     QString vBaseURL;
     QString vContentType;
-    CURL* vHandle;
+    THTTPSessao* vSessao;
+    CURL* vHandle;  // the session's, or owned
+    CURLM* vMulti;  // likewise
 };
 
 // The response: status and body of the last execution.
@@ -44,8 +52,18 @@ public:
     // The body in UTF-8, decoded by the charset the answer declares; takes the body out.
     QByteArray TakeConteudoUtf8();
 
+    // How the last execution failed, when it did: no whole answer arrived (refused, reset, time-out,
+    // cut), or the session was aborted.
+    bool FalhaTransporte() const { return vFalhaTransporte; }
+    bool Abortada() const { return vAbortada; }
+    // The answer's Retry-After in seconds (a number or an HTTP date); -1 when it sent none.
+    int RetryAfter() const { return vRetryAfter; }
+
 private:
     friend class THTTPRequest;
+    bool vFalhaTransporte = false;
+    bool vAbortada = false;
+    int vRetryAfter = -1;
     int vStatusCode = 0;
     QString vStatusLine;
     QByteArray vContentType;

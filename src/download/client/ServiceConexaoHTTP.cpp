@@ -7,7 +7,7 @@ int MTempoRespostaMs = THTTPConnectionClient::TEMPO_LIMITE_PADRAO;
 
 void THTTPConnectionClient::CriaObjetos()
 {
-    vClient = std::make_unique<THTTPClient>();
+    vClient = std::make_unique<THTTPClient>(vSessao);
     vResponse = std::make_unique<THTTPResponse>();
     vRequest = std::make_unique<THTTPRequest>(vClient.get(), vResponse.get());
     vRequest->SetMethod(QStringLiteral("GET"));
@@ -22,6 +22,11 @@ void THTTPConnectionClient::LimpaObjetos()
     vResponse.reset();
     vClient.reset();
     CriaObjetos();
+}
+
+int THTTPConnectionClient::TempoRespostaMs()
+{
+    return MTempoRespostaMs;
 }
 
 void THTTPConnectionClient::DefineTemposLimite(int pConexaoMs, int pRespostaMs)

@@ -12,7 +12,8 @@ public:
     // Default time-outs of a request, in milliseconds.
     static constexpr int TEMPO_LIMITE_PADRAO = 30000;
 
-    THTTPConnectionClient() { CriaObjetos(); }
+    // pSessao: the step's session, whose kept-alive connection the request uses; none: its own.
+    explicit THTTPConnectionClient(THTTPSessao* pSessao = nullptr) : vSessao(pSessao) { CriaObjetos(); }
     THTTPConnectionClient(const THTTPConnectionClient&) = delete;
     THTTPConnectionClient& operator=(const THTTPConnectionClient&) = delete;
 
@@ -26,7 +27,10 @@ public:
     // For tests: the connect time-out and the silence time-out of the answer of every bundle created
     // afterwards (the program itself keeps 30 s for each).
     static void DefineTemposLimite(int pConexaoMs, int pRespostaMs);
+    // The silence time-out of the answer that requests get now.
+    static int TempoRespostaMs();
 
+    THTTPSessao* vSessao = nullptr;
     std::unique_ptr<THTTPClient> vClient;
     std::unique_ptr<THTTPRequest> vRequest;
     std::unique_ptr<THTTPResponse> vResponse;

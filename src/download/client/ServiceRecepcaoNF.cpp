@@ -27,6 +27,12 @@ QString DataParaServico(const QString& pData)
     return xData->toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+// Statuses of a service that is busy or whose gateway lost it for a moment: worth asking again.
+bool StatusTransitorio(int pStatus)
+{
+    return pStatus == 429 || pStatus == 502 || pStatus == 503 || pStatus == 504;
+}
+
 } // namespace
 
 TRecepcaoNF& TRecepcaoNF::get()
@@ -80,10 +86,14 @@ std::unique_ptr<TRecepcaoNFAPIResponse>
 TRecepcaoNF::ConsultaNF(const QString& pCnpj, const QString& pTipoAmbiente, const QString& pTipoNFe,
                         const QString& pDataEmissaoInicial, const QString& pDataEmissaoFinal,
                         const QString& pNumNfInicial, const QString& pNumNfFinal,
-                        const QString& pSerieInicial, const QString& pSerieFinal, const QString& pPage)
+                        const QString& pSerieInicial, const QString& pSerieFinal, const QString& pPage,
+                        THTTPSessao* pSessao, TResultadoConsulta* pResultado)
 {
     // The bundle lives for this query only and is released on every way out.
-    THTTPConnectionClient xConexao;
+    THTTPConnectionClient xConexao(pSessao);
+    TResultadoConsulta xDescarte;
+    TResultadoConsulta& xResultado = pResultado ? *pResultado : xDescarte;
+    xResultado = TResultadoConsulta();
     try {
         Log().Info(this, QStringLiteral("Preparando o Request do método: ") + QLatin1String(METODO_NOTA));
         if (!PreparaRequest(xConexao, QLatin1String(METODO_NOTA), pCnpj, pTipoAmbiente, pTipoNFe,
@@ -96,6 +106,12 @@ TRecepcaoNF::ConsultaNF(const QString& pCnpj, const QString& pTipoAmbiente, cons
         Log().Info(this, QStringLiteral("Realizando a consulta: ") + xConexao.vRequest->FullRequestURL());
         xConexao.vRequest->Execute();
     } catch (const std::exception& E) {
+        const THTTPResponse& xResposta = *xConexao.vResponse;
+        xResultado.Status = xResposta.StatusCode();
+        xResultado.Abortada = xResposta.Abortada();
+        xResultado.Transitoria = !xResposta.Abortada() && (xResposta.FalhaTransporte() ||
+                                                           StatusTransitorio(xResposta.StatusCode()));
+        xResultado.RetryAfter = xResposta.RetryAfter();
         Log().Erro(this, QStringLiteral("Falha na consulta: ") + xConexao.vClient->BaseURL() +
                              QStringLiteral(". Motivo:\r\n") + MensagemDe(E));
         return nullptr;
@@ -103,6 +119,9 @@ TRecepcaoNF::ConsultaNF(const QString& pCnpj, const QString& pTipoAmbiente, cons
 
     THTTPResponse& xResposta = *xConexao.vResponse;
     if (xResposta.StatusCode() != 200) {
+        xResultado.Status = xResposta.StatusCode();
+        xResultado.Transitoria = StatusTransitorio(xResposta.StatusCode());
+        xResultado.RetryAfter = xResposta.RetryAfter();
         // A body that is not a JSON object raises from here to the caller, unlogged.
         const std::unique_ptr<TErrorResponse> xErro =
             TErrorResponse::FromJsonString(xResposta.TakeConteudoUtf8());

@@ -1,6 +1,12 @@
 #include "download/run/DownloadRun.h"
 
+#include "download/client/ServiceConexaoHTTP.h"
+#include "download/client/ServiceRecepcaoNF.h"
+#include "download/run/DownloadPasso.h"
+#include "log/LogArquivo.h"
 #include "util/Exception.h"
+
+#include <QDeadlineTimer>
 
 namespace {
 
@@ -32,7 +38,47 @@ const TPassoDownload PASSOS[] = {
 
 const char16_t* const FALHA_RUN = u"Falha ao realizar download de notas. Motivo: ";
 
+// How often the window's events are handled while the run waits for a worker.
+constexpr int ESPERA_EVENTOS_MS = 10;
+
 } // namespace
+
+TDownloadRun::TDownloadRun(IDownloadView& pView) : vView(pView) {}
+
+TDownloadRun::~TDownloadRun() = default;
+
+void TDownloadRun::Aborta()
+{
+    vAbortado.store(true, std::memory_order_release);
+    std::lock_guard<std::mutex> xTrava(vTravaControle);
+    if (vControle)
+        vControle->Aborta();
+}
+
+void TDownloadRun::Eventos()
+{
+    vView.ProcessaEventos();
+    if (Abortado())
+        throw TAbandono();
+}
+
+void TDownloadRun::Aguarda(TTarefa& pTarefa, TControleConsulta* pControle)
+{
+    std::optional<QDeadlineTimer> xLimite;
+    while (!pTarefa.AguardaPor(ESPERA_EVENTOS_MS)) {
+        Eventos();
+        if (pControle && vView.EstadoDownload().vInterromper) {
+            if (!xLimite) {
+                // The stop waits for the page in flight, but no longer than its answer may take.
+                pControle->ParaRetentativas();
+                xLimite = QDeadlineTimer(THTTPConnectionClient::TempoRespostaMs());
+            } else if (xLimite->hasExpired()) {
+                pControle->Sessao().Aborta();
+            }
+        }
+    }
+    pTarefa.Junta();
+}
 
 void TDownloadRun::Executa()
 {
@@ -41,13 +87,20 @@ void TDownloadRun::Executa()
     xEstado.vCurrentTipoAmbiente.clear();
     std::optional<QString> xFalha;
 
+    // Made here, on the GUI thread, before any worker asks for them.
+    TRecepcaoNF::get();
+    Log();
+
+    bool xAbandonado = false;
     vView.CursorAmpulheta(true);
     try {
         if (vView.ValidaCampos()) {
             vView.EnableDisableCampos(false);
             try {
                 xEstado.vCaminhoPasta = vView.SelecionaPasta();
-                if (xEstado.vCaminhoPasta.trimmed().isEmpty()) {
+                if (Abortado()) {
+                    throw TAbandono();
+                } else if (xEstado.vCaminhoPasta.trimmed().isEmpty()) {
                     vView.Alerta(QStringLiteral("Selecione uma pasta."));
                 } else {
                     xEstado.vInterromper = false;
@@ -75,16 +128,27 @@ void TDownloadRun::Executa()
                         }
                     }
                 }
+            } catch (const TAbandono&) {
+                xAbandonado = true;
             } catch (const Exception& E) {
                 xFalha = QString::fromUtf16(FALHA_RUN) + E.Message();
             } catch (const std::exception& E) {
                 xFalha = QString::fromUtf16(FALHA_RUN) + QString::fromLocal8Bit(E.what());
             }
         }
+    } catch (const TAbandono&) {
+        xAbandonado = true;
     } catch (...) {
         // ValidaCampos (or the window) failed before the walk: complete, then let it through unchanged.
         Completa(xMensagem);
         throw;
+    }
+    if (xAbandonado) {
+        // No further dialog: the window is only given back.
+        vView.CursorAmpulheta(false);
+        vView.EnableDisableCampos(true);
+        xEstado.vProcessando = false;
+        return;
     }
     Completa(xMensagem);
     if (xFalha)
@@ -100,19 +164,32 @@ void TDownloadRun::ExecutaPasso(const TFilial& pFilial, const QString& pTipoNFe,
     vGaugeProgresso = 0;
     vView.GaugeProgresso(0);
     vView.StatusPainel(0, pStatus);
-    vView.ProcessaEventos();
+    Eventos();
 
     const TFiltrosDownload xFiltros = vView.Filtros();
-    // The step owns its notes until it ends.
-    std::optional<TListaNotas> xListNotasBaixadas =
-        DownloadXML(pFilial.CGC, xEstado.vCurrentTipoAmbiente, pTipoNFe, xFiltros.DataEmissaoInicial,
-                    xFiltros.DataEmissaoFinal, xFiltros.NumNfInicial, xFiltros.NumNfFinal,
-                    xFiltros.SerieInicial, xFiltros.SerieFinal);
-    if (!xListNotasBaixadas)
+    // The step owns its archive and its workers until it ends; Aborta reaches its queries meanwhile.
+    TPasso xPasso;
+    xPasso.Pasta = xEstado.vCaminhoPasta;
+    {
+        std::lock_guard<std::mutex> xTrava(vTravaControle);
+        vControle = xPasso.Controle;
+        if (Abortado())
+            vControle->Aborta();
+    }
+    struct TFimControle
+    {
+        TDownloadRun& vRun;
+        ~TFimControle()
+        {
+            std::lock_guard<std::mutex> xTrava(vRun.vTravaControle);
+            vRun.vControle.reset();
+        }
+    } xFimControle{*this};
+
+    if (DownloadXML(xPasso, pFilial.CGC, xEstado.vCurrentTipoAmbiente, pTipoNFe, xFiltros) ==
+        TResultadoPasso::Nada)
         return;
-    const QString xCaminho = CriaZipFile(xEstado.vCaminhoPasta);
-    if (!xCaminho.isEmpty() && CompactaXML(*xListNotasBaixadas, xCaminho))
-        pCaminhoZipFile = xCaminho;
+    pCaminhoZipFile = CompactaXML(xPasso);
 }
 
 void TDownloadRun::Completa(const QString& pMensagem)

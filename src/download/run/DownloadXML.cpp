@@ -1,48 +1,116 @@
-#include "download/run/DownloadRun.h"
-#include "download/client/ServiceRecepcaoNF.h"
+#include "download/run/DownloadPasso.h"
+
+#include "download/archive/ZipNomes.h"
+#include "util/Clock.h"
 #include "util/Exception.h"
 
-std::optional<TListaNotas> TDownloadRun::DownloadXML(const QString& pCnpj, const QString& pTipoAmbiente,
-                                                     const QString& pTipoNFe,
-                                                     const QString& pDataEmissaoInicial,
-                                                     const QString& pDataEmissaoFinal,
-                                                     const QString& pNumNfInicial, const QString& pNumNfFinal,
-                                                     const QString& pSerieInicial, const QString& pSerieFinal)
+namespace {
+
+QString MensagemDe(const std::exception& E)
+{
+    if (const auto* xExcecao = dynamic_cast<const Exception*>(&E))
+        return xExcecao->Message();
+    return QString::fromLocal8Bit(E.what());
+}
+
+} // namespace
+
+TDownloadRun::TResultadoPasso TDownloadRun::DownloadXML(TPasso& pPasso, const QString& pCnpj,
+                                                        const QString& pTipoAmbiente, const QString& pTipoNFe,
+                                                        const TFiltrosDownload& pFiltros)
 {
     TEstadoDownload& xEstado = vView.EstadoDownload();
     qint32 xCountPages = 0;
     xEstado.vCurrentCnpj = pCnpj;
     xEstado.vCurrentNFe = pTipoNFe;
     xEstado.vCurrentTipoAmbiente = pTipoAmbiente;
+    pPasso.Cnpj = pCnpj;
+    pPasso.TipoNFe = pTipoNFe;
+    pPasso.TipoAmbiente = pTipoAmbiente;
 
-    TListaNotas xListNotas;
+    // The next page, asked for on the fetch worker over the step's connection.
+    auto xPede = [&](qint32 pPagina) {
+        pPasso.Busca.Inicia([&pPasso, pFiltros, pPagina] {
+            pPasso.Pagina = ConsultaNFComRetentativas(
+                *pPasso.Controle, pPasso.Fim, pPasso.Cnpj, pPasso.TipoAmbiente, pPasso.TipoNFe,
+                pFiltros.DataEmissaoInicial, pFiltros.DataEmissaoFinal, pFiltros.NumNfInicial,
+                pFiltros.NumNfFinal, pFiltros.SerieInicial, pFiltros.SerieFinal, QString::number(pPagina));
+        });
+    };
+    // A page's notes, deflated into the archive on the compression worker, then released.
+    auto xCompacta = [&](TListaNotas&& pNotas) {
+        const qint64 xQuando = Clock::Agora().toSecsSinceEpoch();
+        pPasso.Compressao.Inicia([this, &pPasso, xNotas = std::move(pNotas), xQuando] {
+            if (pPasso.FalhaEscrita || !pPasso.Zip)
+                return;
+            try {
+                for (const TNota& xNota : xNotas) {
+                    if (Abortado())
+                        return;
+                    pPasso.Zip->Acrescenta(NomeEntradaAutorizada(xNota), xNota.Xml, xQuando);
+                    if (!xNota.XmlCancelamento.isEmpty())
+                        pPasso.Zip->Acrescenta(NomeEntradaCancelamento(xNota), xNota.XmlCancelamento, xQuando);
+                }
+            } catch (...) {
+                // Reported where the run reaches its compression; the space is given back now.
+                pPasso.FalhaEscrita = true;
+                pPasso.Zip->Descarta();
+            }
+        });
+    };
+
     try {
         vView.StatusPainel(1,
                            QStringLiteral("Realizando o download da(s) ") + pTipoNFe + QStringLiteral("(s)"));
-        vView.ProcessaEventos();
+        Eventos();
+        xPede(xCountPages);
         for (;;) {
-            std::unique_ptr<TRecepcaoNFAPIResponse> xRecepcaoNFAPIResponse = TRecepcaoNF::get().ConsultaNF(
-                pCnpj, pTipoAmbiente, pTipoNFe, pDataEmissaoInicial, pDataEmissaoFinal, pNumNfInicial,
-                pNumNfFinal, pSerieInicial, pSerieFinal, QString::number(xCountPages));
+            Aguarda(pPasso.Busca, pPasso.Controle.get());
+            if (const std::exception_ptr xFalha = pPasso.Busca.Falha())
+                std::rethrow_exception(xFalha);
+            if (pPasso.Fim == TFimConsulta::Parada) {
+                if (Abortado())
+                    throw TAbandono();
+                // Stopped before the page came: the step keeps what it has.
+                if (!pPasso.Zip && !pPasso.FalhaCriacao)
+                    return TResultadoPasso::Nada;
+                break;
+            }
+            std::unique_ptr<TRecepcaoNFAPIResponse> xRecepcaoNFAPIResponse = std::move(pPasso.Pagina);
             if (!xRecepcaoNFAPIResponse)
                 // The client has logged the cause.
                 throw Exception(QStringLiteral("o serviço de notas não entregou a página ") +
                                 QString::number(xCountPages) +
                                 QStringLiteral(" da consulta. Consulte o arquivo de log para ver o motivo."));
             // No note (any more): whatever earlier pages brought is dropped.
-            if (xRecepcaoNFAPIResponse->TotalElements == 0)
-                return std::nullopt;
-            xRecepcaoNFAPIResponse->MoveContentTo(xListNotas);
+            if (xRecepcaoNFAPIResponse->TotalElements == 0) {
+                Aguarda(pPasso.Compressao);
+                pPasso.Zip.reset();
+                return TResultadoPasso::Nada;
+            }
+            if (!pPasso.Zip && !pPasso.FalhaCriacao) {
+                try {
+                    pPasso.Zip = CriaZipFile(xEstado.vCaminhoPasta);
+                } catch (const std::exception& E) {
+                    pPasso.FalhaCriacao = MensagemDe(E);
+                }
+            }
+            TListaNotas xNotas;
+            xRecepcaoNFAPIResponse->MoveContentTo(xNotas);
             const qint32 xTotalPages = xRecepcaoNFAPIResponse->TotalPages;
             xRecepcaoNFAPIResponse.reset();
+            pPasso.NotasRecebidas += qint64(xNotas.size());
 
             vView.GaugeMaximo(xTotalPages);
             ProximoProgresso();
-            vView.ProcessaEventos();
-            if (xEstado.vInterromper)
-                break;
-            ++xCountPages;
-            if (xCountPages >= xTotalPages)
+            Eventos();
+            const bool xMais = !xEstado.vInterromper && ++xCountPages < xTotalPages;
+            if (xMais)
+                xPede(xCountPages);
+            // The page before has to be in the archive first: at most this one waits meanwhile.
+            Aguarda(pPasso.Compressao);
+            xCompacta(std::move(xNotas));
+            if (!xMais)
                 break;
         }
         if (xEstado.vInterromper)
@@ -51,13 +119,12 @@ std::optional<TListaNotas> TDownloadRun::DownloadXML(const QString& pCnpj, const
         else
             vView.StatusPainel(1, QStringLiteral("Download da(s) ") + pTipoNFe +
                                       QStringLiteral("(s) finalizado"));
-        vView.ProcessaEventos();
-    } catch (const Exception& E) {
-        throw Exception(QStringLiteral("Falha ao realizar download da(s) ") + pTipoNFe +
-                        QStringLiteral("(s). Motivo: ") + E.Message());
+        Eventos();
+    } catch (const TAbandono&) {
+        throw;
     } catch (const std::exception& E) {
         throw Exception(QStringLiteral("Falha ao realizar download da(s) ") + pTipoNFe +
-                        QStringLiteral("(s). Motivo: ") + QString::fromLocal8Bit(E.what()));
+                        QStringLiteral("(s). Motivo: ") + MensagemDe(E));
     }
-    return xListNotas;
+    return TResultadoPasso::Arquivo;
 }

@@ -1,10 +1,9 @@
-#include "download/run/DownloadRun.h"
-#include "download/archive/ZipArquivo.h"
 #include "download/archive/ZipNomes.h"
-#include "util/Clock.h"
+#include "download/run/DownloadPasso.h"
 #include "util/Exception.h"
 
-#include <QElapsedTimer>
+#include <QFileInfo>
+#include <climits>
 
 namespace {
 
@@ -13,66 +12,61 @@ constexpr int MAX_NOMES_NUMERADOS = 100000;
 
 } // namespace
 
-QString TDownloadRun::CriaZipFile(const QString& pCaminhoPasta)
+std::unique_ptr<TZipEmCurso> TDownloadRun::CriaZipFile(const QString& pCaminhoPasta)
 {
     const TEstadoDownload& xEstado = vView.EstadoDownload();
-    try {
-        // The archive is created exclusively, so a name taken in the meantime just moves on to the next n.
-        for (int xNumFile = 0; xNumFile <= MAX_NOMES_NUMERADOS; ++xNumFile) {
-            const QString xFullPathZipFile =
-                NomeZipDownload(pCaminhoPasta, xEstado.vCurrentCnpj, xEstado.vCurrentNFe,
-                                xEstado.vCurrentTipoAmbiente, xNumFile);
-            if (CriaZipVazio(xFullPathZipFile))
-                return xFullPathZipFile;
-        }
-        throw Exception(QStringLiteral("não há nome livre para o arquivo na pasta ") + pCaminhoPasta);
-    } catch (const std::exception& E) {
-        const auto* xException = dynamic_cast<const Exception*>(&E);
-        vView.Erro(QStringLiteral("Falha ao tentar criar o arquivo .zip. Motivo: ") +
-                   (xException ? xException->Message() : QString::fromLocal8Bit(E.what())));
-    }
-    return QString();
+    const QString xNome = QFileInfo(NomeZipDownload(pCaminhoPasta, xEstado.vCurrentCnpj, xEstado.vCurrentNFe,
+                                                    xEstado.vCurrentTipoAmbiente, 0))
+                              .completeBaseName();
+    return std::make_unique<TZipEmCurso>(pCaminhoPasta, xNome);
 }
 
-bool TDownloadRun::CompactaXML(const TListaNotas& pListNotas, const QString& pCaminhoZipFile)
+QString TDownloadRun::CompactaXML(TPasso& pPasso)
 {
     const TEstadoDownload& xEstado = vView.EstadoDownload();
-    try {
-        TZipEscritor xZipFile(pCaminhoZipFile);
-        if (xEstado.vInterromper)
-            vView.StatusPainel(
-                1, QStringLiteral("Download interrompido pelo usuário... Realizando a compressão da(s) ") +
-                       xEstado.vCurrentNFe + QStringLiteral("(s) que foram baixadas"));
-        else
-            vView.StatusPainel(1, QStringLiteral("Realizando a compressão da(s) ") + xEstado.vCurrentNFe +
-                                      QStringLiteral("(s)"));
-        vGaugeProgresso = 0;
-        vView.GaugeProgresso(0);
-        vView.GaugeMaximo(int(pListNotas.size()));
-        vView.ProcessaEventos();
+    if (pPasso.FalhaCriacao) {
+        vView.Erro(QStringLiteral("Falha ao tentar criar o arquivo .zip. Motivo: ") + *pPasso.FalhaCriacao);
+        return QString();
+    }
+    if (xEstado.vInterromper)
+        vView.StatusPainel(1,
+                           QStringLiteral("Download interrompido pelo usuário... Realizando a compressão da(s) ") +
+                               xEstado.vCurrentNFe + QStringLiteral("(s) que foram baixadas"));
+    else
+        vView.StatusPainel(1, QStringLiteral("Realizando a compressão da(s) ") + xEstado.vCurrentNFe +
+                                  QStringLiteral("(s)"));
+    vGaugeProgresso = 0;
+    vView.GaugeProgresso(0);
+    const int xNotas = int(qMin<qint64>(pPasso.NotasRecebidas, INT_MAX));
+    vView.GaugeMaximo(xNotas);
+    Eventos();
 
-        // The clock is read once; each entry's time stamp then follows a monotonic timer, which costs
-        // far less per note than reading the local date and time.
-        const qint64 xInicio = Clock::Agora().toMSecsSinceEpoch();
-        QElapsedTimer xDecorrido;
-        xDecorrido.start();
-        for (const TNota& xNota : pListNotas) {
-            const qint64 xQuando = (xInicio + xDecorrido.elapsed()) / 1000;
-            xZipFile.Acrescenta(NomeEntradaAutorizada(xNota), xNota.Xml, xQuando);
-            if (!xNota.XmlCancelamento.isEmpty())
-                xZipFile.Acrescenta(NomeEntradaCancelamento(xNota), xNota.XmlCancelamento, xQuando);
-            ProximoProgresso();
-            vView.ProcessaEventos();
-        }
-        xZipFile.Fecha();
-
-        vView.StatusPainel(1, QStringLiteral("Compressão do(s) XML(s) da(s) ") + xEstado.vCurrentNFe +
-                                  QStringLiteral("(s) finalizada"));
-        vView.ProcessaEventos();
-        return true;
-    } catch (const std::exception&) {
+    // The last page's deflating, then the end of the archive, flushed and named, also off this thread.
+    Aguarda(pPasso.Compressao);
+    if (!pPasso.FalhaEscrita && pPasso.Zip) {
+        const QString xPasta = pPasso.Pasta, xCnpj = pPasso.Cnpj, xTipo = pPasso.TipoNFe,
+                      xAmbiente = pPasso.TipoAmbiente;
+        pPasso.Compressao.Inicia([&pPasso, xPasta, xCnpj, xTipo, xAmbiente] {
+            try {
+                pPasso.Publicado = pPasso.Zip->Publica(
+                    [&](int pNumero) { return NomeZipDownload(xPasta, xCnpj, xTipo, xAmbiente, pNumero); },
+                    MAX_NOMES_NUMERADOS);
+            } catch (...) {
+                pPasso.FalhaEscrita = true;
+            }
+        });
+        Aguarda(pPasso.Compressao);
+    }
+    pPasso.Zip.reset();
+    if (pPasso.FalhaEscrita || pPasso.Publicado.isEmpty()) {
         vView.Erro(QStringLiteral("Falha ao tentar realizar a compressão do(s) XML(s) da(s) ") +
                    xEstado.vCurrentNFe + QStringLiteral("(s)."));
+        return QString();
     }
-    return false;
+    vGaugeProgresso = xNotas;
+    vView.GaugeProgresso(xNotas);
+    vView.StatusPainel(1, QStringLiteral("Compressão do(s) XML(s) da(s) ") + xEstado.vCurrentNFe +
+                              QStringLiteral("(s) finalizada"));
+    Eventos();
+    return pPasso.Publicado;
 }

@@ -2,18 +2,19 @@
 // unzip and 7z, never only with our own code.
 
 #include "download/archive/LeitorZip.h"
-#include "download/run/DownloadRun.h"
 #include "download/archive/ZipArquivo.h"
+#include "download/archive/ZipEmCurso.h"
 #include "download/archive/ZipNomes.h"
-#include "download/run/VisaoFalsa.h"
-#include "util/Clock.h"
+#include "util/Exception.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
@@ -50,26 +51,30 @@ class TestZip : public QObject
     Q_OBJECT
 
     QTemporaryDir vPasta;
-    TVisaoFalsa vVisao;
-
-    // A step of CNPJ 12345678000195, NF-e, production, as the fetch loop leaves it.
-    void Passo(const QString& pCnpj = QStringLiteral("12345678000195"))
-    {
-        vVisao = TVisaoFalsa();
-        vVisao.vEstado.vCurrentCnpj = pCnpj;
-        vVisao.vEstado.vCurrentNFe = QStringLiteral("NF_E");
-        vVisao.vEstado.vCurrentTipoAmbiente = QStringLiteral("PRODUCAO");
-    }
     QString Caminho(const QString& pNome) const { return vPasta.filePath(pNome); }
+    QStringList Arquivos() const
+    {
+        return QDir(vPasta.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+    // The names of a step of CNPJ 12345678000195, NF-e, production, in this folder.
+    std::function<QString(int)> NomePasso() const
+    {
+        const QString xPasta = vPasta.path();
+        return [xPasta](int n) {
+            return NomeZipDownload(xPasta, QStringLiteral("12345678000195"), QStringLiteral("NF_E"),
+                                   QStringLiteral("PRODUCAO"), n);
+        };
+    }
 
 private slots:
     void init()
     {
         QVERIFY(vPasta.isValid());
         QDir xPasta(vPasta.path());
-        for (const QString& xNome : xPasta.entryList(QDir::Files | QDir::Hidden | QDir::System))
-            xPasta.remove(xNome);
-        Passo();
+        for (const QString& xNome :
+             xPasta.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+            QVERIFY(QFileInfo(xPasta.filePath(xNome)).isDir() ? QDir(xPasta.filePath(xNome)).removeRecursively()
+                                                              : xPasta.remove(xNome));
     }
 
     void NomeSeguro_data()
@@ -115,8 +120,8 @@ private slots:
         QCOMPARE(NomeEntradaAutorizada(xNota), QStringLiteral("NF_E_AUT_.._.._etc_x____HOMOLOGACAO.xml"));
     }
 
-    // Names already taken in the folder -> the name the new archive gets.
-    void CriaZipFile_data()
+    // Names already taken in the folder -> the name the archive is published under.
+    void Publica_data()
     {
         QTest::addColumn<QStringList>("existentes");
         QTest::addColumn<QString>("esperado");
@@ -127,7 +132,7 @@ private slots:
         QTest::newRow("only (1) taken") << QStringList{B + " (1).zip"} << B + ".zip";
         QTest::newRow("a folder of that name") << QStringList{B + ".zip/"} << B + " (1).zip";
     }
-    void CriaZipFile()
+    void Publica()
     {
         QFETCH(QStringList, existentes);
         QFETCH(QString, esperado);
@@ -137,90 +142,83 @@ private slots:
             else
                 Grava(Caminho(xNome), "taken " + xNome.toUtf8());
         }
-        TDownloadRun xRun(vVisao);
-        const QString xCaminho = xRun.CriaZipFile(vPasta.path());
+        QString xCaminho;
+        {
+            TZipEmCurso xZip(vPasta.path(), QStringLiteral("download_xmls_12345678000195_NF_E_PRODUCAO"));
+            // While it is written it has a hidden name of its own, and no final name exists yet.
+            const QString xOculto = QFileInfo(xZip.CaminhoTemporario()).fileName();
+            QVERIFY2(xOculto.startsWith(".download_xmls_12345678000195_NF_E_PRODUCAO.zip."), qPrintable(xOculto));
+            QVERIFY(!QFile::exists(Caminho(esperado)));
+            xCaminho = xZip.Publica(NomePasso(), 100);
+        }
         QCOMPARE(xCaminho, Caminho(esperado));
-        QCOMPARE(vVisao.Dialogos(), QStringList());
-        // New, empty and valid: the 22-byte end record alone.
+        // Whole and valid: the 22-byte end record alone.
         QCOMPARE(QFileInfo(xCaminho).size(), 22);
         QString xErro;
         QCOMPARE(LeZip(xCaminho, &xErro).size(), 0);
         QVERIFY2(xErro.isEmpty(), qPrintable(xErro));
         QCOMPARE(VerificaZipExterno(xCaminho, 0), QString());
-        // What was there stays untouched.
+        // What was there stays untouched, and nothing hidden is left behind.
         for (const QString& xNome : existentes)
             if (!xNome.endsWith(QLatin1Char('/')))
                 QCOMPARE(LeArquivo(Caminho(xNome)), "taken " + xNome.toUtf8());
+        QCOMPARE(Arquivos().size(), existentes.size() + 1);
     }
 
-    // A punctuated CNPJ no longer points into a folder: the archive goes into the chosen folder.
-    void CriaZipFileCnpjPontuado()
+    // The publication never replaces a file, also one that appears while the archive is written.
+    void PublicaNuncaSobrescreve()
     {
-        Passo(QStringLiteral("12.345.678/0001-95"));
-        TDownloadRun xRun(vVisao);
-        QCOMPARE(xRun.CriaZipFile(vPasta.path()),
-                 Caminho(QStringLiteral("download_xmls_12.345.678_0001-95_NF_E_PRODUCAO.zip")));
-        QCOMPARE(vVisao.Dialogos(), QStringList());
-        Passo(QStringLiteral("../x"));
-        QCOMPARE(xRun.CriaZipFile(vPasta.path()),
-                 Caminho(QStringLiteral("download_xmls_.._x_NF_E_PRODUCAO.zip")));
+        const QByteArray xDe = QFile::encodeName(Caminho("origem"));
+        const QByteArray xPara = QFile::encodeName(Caminho("destino"));
+        Grava(Caminho("origem"), "novo");
+        Grava(Caminho("destino"), "antigo");
+        QCOMPARE(PublicaSemSobrescrever(xDe, xPara), EEXIST);
+        QCOMPARE(LeArquivo(Caminho("destino")), QByteArray("antigo"));
+        QCOMPARE(LeArquivo(Caminho("origem")), QByteArray("novo"));
+        QVERIFY(QFile::remove(Caminho("destino")));
+        QCOMPARE(PublicaSemSobrescrever(xDe, xPara), 0);
+        QCOMPARE(LeArquivo(Caminho("destino")), QByteArray("novo"));
+        QVERIFY(!QFile::exists(Caminho("origem")));
     }
 
-    // Folders where nothing can be created, even by root.
-    void CriaZipFileFalha_data()
+    // Folders where nothing can be created, even by root: the archive's own name in the message.
+    void CriaFalha_data()
     {
         QTest::addColumn<QString>("pasta");
         QTest::newRow("missing folder") << QStringLiteral("missing/deeper");
         QTest::newRow("under a regular file") << QStringLiteral("a-file/folder");
     }
-    void CriaZipFileFalha()
+    void CriaFalha()
     {
         QFETCH(QString, pasta);
         Grava(Caminho(QStringLiteral("a-file")), "not a folder");
-        TDownloadRun xRun(vVisao);
-        QCOMPARE(xRun.CriaZipFile(Caminho(pasta)), QString());
-        const QStringList xDialogos = vVisao.Dialogos();
-        QCOMPARE(xDialogos.size(), 1);
-        QVERIFY2(
-            xDialogos[0].startsWith(QStringLiteral("erro:Falha ao tentar criar o arquivo .zip. Motivo: ")),
-            qPrintable(xDialogos[0]));
-        QVERIFY(xDialogos[0].size() >
-                QStringLiteral("erro:Falha ao tentar criar o arquivo .zip. Motivo: ").size());
+        try {
+            TZipEmCurso xZip(Caminho(pasta), QStringLiteral("download_xmls_1_NF_E_PRODUCAO"));
+            QFAIL("created");
+        } catch (const Exception& E) {
+            QVERIFY2(E.Message().startsWith("Não foi possível criar o arquivo \"" + Caminho(pasta) +
+                                            "/download_xmls_1_NF_E_PRODUCAO.zip\": "),
+                     qPrintable(E.Message()));
+        }
+        QCOMPARE(Arquivos(), QStringList{"a-file"});
     }
 
-    void CompactaXML_data()
+    // Two notes, the second cancelled: three entries, in order, the bytes exactly as received, the
+    // time stamps as given.
+    void Entradas()
     {
-        QTest::addColumn<bool>("interromper");
-        QTest::newRow("normal") << false;
-        QTest::newRow("stop requested") << true;
-    }
-    // Two notes, the second cancelled: three entries, in order, the bytes exactly as received.
-    void CompactaXML()
-    {
-        QFETCH(bool, interromper);
-        vVisao.vEstado.vInterromper = interromper;
-        Clock::DefineRelogio([] { return QDateTime(QDate(2024, 3, 5), QTime(14, 30, 20)); });
         const QByteArray xXml1 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><nfe>Produção ç ã</nfe>";
         const QByteArray xXml2 = "<nfe>São João</nfe>\r\n";
         const QByteArray xCanc2 = "<cancelamento>Cancelação</cancelamento>";
-        TListaNotas xNotas{Nota(QStringLiteral("1"), xXml1), Nota(QStringLiteral("2"), xXml2, xCanc2)};
-
-        TDownloadRun xRun(vVisao);
-        const QString xCaminho = xRun.CriaZipFile(vPasta.path());
-        vVisao.vEventos.clear();
-        QVERIFY(xRun.CompactaXML(xNotas, xCaminho));
-        Clock::DefineRelogio({});
-
-        const QString xInicio =
-            interromper
-                ? QStringLiteral("Download interrompido pelo usuário... Realizando a compressão da(s) "
-                                 "NF_E(s) que foram baixadas")
-                : QStringLiteral("Realizando a compressão da(s) NF_E(s)");
-        QCOMPARE(vVisao.vEventos,
-                 (QStringList{"status1:" + xInicio, "gauge:0", "gaugeMax:2", "eventos", "gauge:1", "eventos",
-                              "gauge:2", "eventos",
-                              "status1:Compressão do(s) XML(s) da(s) NF_E(s) finalizada", "eventos"}));
-
+        const qint64 xQuando = QDateTime(QDate(2024, 3, 5), QTime(14, 30, 20)).toSecsSinceEpoch();
+        QString xCaminho;
+        {
+            TZipEmCurso xZip(vPasta.path(), QStringLiteral("download_xmls_12345678000195_NF_E_PRODUCAO"));
+            xZip.Acrescenta(NomeEntradaAutorizada(Nota("1", xXml1)), xXml1, xQuando);
+            xZip.Acrescenta(NomeEntradaAutorizada(Nota("2", xXml2)), xXml2, xQuando);
+            xZip.Acrescenta(NomeEntradaCancelamento(Nota("2", xXml2)), xCanc2, xQuando);
+            xCaminho = xZip.Publica(NomePasso(), 100);
+        }
         QString xErro;
         const QVector<TEntradaZip> xEntradas = LeZip(xCaminho, &xErro);
         QVERIFY2(xErro.isEmpty(), qPrintable(xErro));
@@ -238,33 +236,26 @@ private slots:
             QCOMPARE(xEntrada.Quando, QDateTime(QDate(2024, 3, 5), QTime(14, 30, 20)));
         }
         QCOMPARE(VerificaZipExterno(xCaminho, 3), QString());
-        // Nothing staged beside the archive.
-        QCOMPARE(QDir(vPasta.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-    }
-
-    void CompactaXMLListaVazia()
-    {
-        TDownloadRun xRun(vVisao);
-        const QString xCaminho = xRun.CriaZipFile(vPasta.path());
-        QVERIFY(xRun.CompactaXML({}, xCaminho));
-        QCOMPARE(vVisao.Dialogos(), QStringList());
-        QCOMPARE(LeArquivo(xCaminho).size(), 22);
-        QCOMPARE(VerificaZipExterno(xCaminho, 0), QString());
+        QCOMPARE(Arquivos().size(), 1);
     }
 
     // Same type, number, series and environment: two entries of the same name. Unsafe fields do not
     // make folders inside the archive.
-    void CompactaXMLNomes()
+    void EntradasNomes()
     {
         TNota xEstranha = Nota(QStringLiteral("../../etc/passwd"), "<c/>");
         xEstranha.Serie = QStringLiteral("C:\\x");
         TNota xAcentuada = Nota(QStringLiteral("8"), "<d/>");
         xAcentuada.Serie = QStringLiteral("Série");
-        TListaNotas xNotas{Nota(QStringLiteral("7"), "<a/>"), Nota(QStringLiteral("7"), "<b/>"), xEstranha,
-                           xAcentuada};
-        TDownloadRun xRun(vVisao);
-        const QString xCaminho = xRun.CriaZipFile(vPasta.path());
-        QVERIFY(xRun.CompactaXML(xNotas, xCaminho));
+        const TListaNotas xNotas{Nota(QStringLiteral("7"), "<a/>"), Nota(QStringLiteral("7"), "<b/>"), xEstranha,
+                                 xAcentuada};
+        QString xCaminho;
+        {
+            TZipEmCurso xZip(vPasta.path(), QStringLiteral("download_xmls_12345678000195_NF_E_PRODUCAO"));
+            for (const TNota& xNota : xNotas)
+                xZip.Acrescenta(NomeEntradaAutorizada(xNota), xNota.Xml, 1700000000);
+            xCaminho = xZip.Publica(NomePasso(), 100);
+        }
         const QVector<TEntradaZip> xEntradas = LeZip(xCaminho);
         QCOMPARE(xEntradas.size(), 4);
         QCOMPARE(xEntradas[0].Nome, QStringLiteral("NF_E_AUT_7_1_PRODUCAO.xml"));
@@ -276,14 +267,38 @@ private slots:
         QCOMPARE(VerificaZipExterno(xCaminho, 4), QString());
     }
 
-    // An archive that already holds entries keeps them ahead of the new ones.
-    void CompactaXMLMantemEntradas()
+    // Dropped, or never published (destroyed): the hidden file is gone.
+    void NaoPublicado()
     {
-        TDownloadRun xRun(vVisao);
-        const QString xCaminho = xRun.CriaZipFile(vPasta.path());
-        QVERIFY(xRun.CompactaXML({Nota(QStringLiteral("1"), "<um>ç</um>", "<canc/>")}, xCaminho));
+        {
+            TZipEmCurso xZip(vPasta.path(), QStringLiteral("x"));
+            xZip.Acrescenta("a.xml", "<a/>", 1700000000);
+            QCOMPARE(Arquivos().size(), 1);
+        }
+        QCOMPARE(Arquivos(), QStringList());
+        TZipEmCurso xZip(vPasta.path(), QStringLiteral("x"));
+        xZip.Descarta();
+        QCOMPARE(Arquivos(), QStringList());
+        QVERIFY_THROWS_EXCEPTION(Exception, xZip.Acrescenta("a.xml", "<a/>", 1700000000));
+    }
+
+    // An archive that already holds entries keeps them ahead of the new ones.
+    void EscritorMantemEntradas()
+    {
+        const QString xCaminho = Caminho(QStringLiteral("existente.zip"));
+        QVERIFY(::CriaZipVazio(xCaminho));
+        {
+            TZipEscritor xZip(xCaminho);
+            xZip.Acrescenta("NF_E_AUT_1_1_PRODUCAO.xml", "<um>ç</um>", 1700000000);
+            xZip.Acrescenta("CANC_NF_E_1_1_PRODUCAO.xml", "<canc/>", 1700000000);
+            xZip.Fecha();
+        }
         QFile::setPermissions(xCaminho, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-        QVERIFY(xRun.CompactaXML({Nota(QStringLiteral("2"), "<dois/>")}, xCaminho));
+        {
+            TZipEscritor xZip(xCaminho);
+            xZip.Acrescenta("NF_E_AUT_2_1_PRODUCAO.xml", "<dois/>", 1700000000);
+            xZip.Fecha();
+        }
         const QVector<TEntradaZip> xEntradas = LeZip(xCaminho);
         QCOMPARE(xEntradas.size(), 3);
         QCOMPARE(xEntradas[0].Nome, QStringLiteral("NF_E_AUT_1_1_PRODUCAO.xml"));
@@ -294,58 +309,75 @@ private slots:
         QCOMPARE(VerificaZipExterno(xCaminho, 3), QString());
         QCOMPARE(QFile::permissions(xCaminho) & 0x7077,
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-        QCOMPARE(QDir(vPasta.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QCOMPARE(Arquivos().size(), 1);
     }
 
-    void CompactaXMLFalha_data()
+    // The writer of an existing archive: what it cannot read is left as it was, nothing is staged.
+    void EscritorFalha_data()
     {
         QTest::addColumn<QString>("caso");
         QTest::newRow("archive missing") << "missing";
         QTest::newRow("not an archive") << "garbage";
-        QTest::newRow("write fails (file size limit)") << "limit";
     }
-    // Every failure is reported, none leaves a broken archive passed off as written.
-    void CompactaXMLFalha()
+    void EscritorFalha()
     {
         QFETCH(QString, caso);
-        TDownloadRun xRun(vVisao);
-        QString xCaminho = xRun.CriaZipFile(vPasta.path());
+        const QString xCaminho = Caminho(QStringLiteral("existente.zip"));
+        if (caso == QLatin1String("garbage"))
+            Grava(xCaminho, "this is not a zip archive at all");
+        QVERIFY_THROWS_EXCEPTION(Exception, TZipEscritor{xCaminho});
+        if (caso == QLatin1String("garbage"))
+            QCOMPARE(LeArquivo(xCaminho), QByteArray("this is not a zip archive at all"));
+        QCOMPARE(Arquivos().size(), caso == "missing" ? 0 : 1);
+    }
+
+    // A write that fails (the file size limit stands in for a full disk) raises, and the archive leaves
+    // nothing behind, hidden or not.
+    void EscritaFalha()
+    {
         // Incompressible, so that it stays large in the archive.
         QByteArray xGrande(3 * 1024 * 1024, Qt::Uninitialized);
         QRandomGenerator xAleatorio(42);
         xAleatorio.fillRange(reinterpret_cast<quint32*>(xGrande.data()), xGrande.size() / 4);
-        TListaNotas xNotas{Nota(QStringLiteral("1"), "<pequena/>"), Nota(QStringLiteral("2"), xGrande)};
-        bool xResultado = true;
-        if (caso == QLatin1String("missing")) {
-            QVERIFY(QFile::remove(xCaminho));
-            xResultado = xRun.CompactaXML(xNotas, xCaminho);
-        } else if (caso == QLatin1String("garbage")) {
-            Grava(xCaminho, "this is not a zip archive at all");
-            xResultado = xRun.CompactaXML(xNotas, xCaminho);
-            QCOMPARE(LeArquivo(xCaminho), QByteArray("this is not a zip archive at all"));
-        } else {
-            // Writes past 64 KiB fail with EFBIG, for root too.
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit xAntes{};
-            QCOMPARE(getrlimit(RLIMIT_FSIZE, &xAntes), 0);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit xAntes{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &xAntes), 0);
+        bool xFalhou = false;
+        {
+            TZipEmCurso xZip(vPasta.path(), QStringLiteral("download_xmls_1_NF_E_PRODUCAO"));
+            xZip.Acrescenta("pequena.xml", "<pequena/>", 1700000000);
             rlimit xLimite = xAntes;
             xLimite.rlim_cur = 64 * 1024;
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &xLimite), 0);
-            xResultado = xRun.CompactaXML(xNotas, xCaminho);
+            try {
+                xZip.Acrescenta("grande.xml", xGrande, 1700000000);
+                xZip.Publica(NomePasso(), 100);
+            } catch (const Exception&) {
+                xFalhou = true;
+            }
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &xAntes), 0);
         }
-        QVERIFY(!xResultado);
-        QCOMPARE(vVisao.Dialogos(),
-                 QStringList{"erro:Falha ao tentar realizar a compressão do(s) XML(s) da(s) NF_E(s)."});
-        QCOMPARE(QDir(vPasta.path()).entryList(QDir::Files | QDir::Hidden).size(), caso == "missing" ? 0 : 1);
+        QVERIFY(xFalhou);
+        QCOMPARE(Arquivos(), QStringList());
+    }
+
+    // The empty archive is made whole or not at all.
+    void ZipVazio()
+    {
+        const QString xCaminho = Caminho(QStringLiteral("vazio.zip"));
+        QVERIFY(::CriaZipVazio(xCaminho));
+        QVERIFY(!::CriaZipVazio(xCaminho));
+        QCOMPARE(LeArquivo(xCaminho).size(), 22);
+        QCOMPARE(VerificaZipExterno(xCaminho, 0), QString());
+        QVERIFY_THROWS_EXCEPTION(Exception, ::CriaZipVazio(Caminho(QStringLiteral("missing/vazio.zip"))));
     }
 
     // Past 65,535 entries the archive needs zip64 records; every reader must still accept it.
     void MuitasEntradas()
     {
         const QString xCaminho = Caminho(QStringLiteral("muitas.zip"));
-        QVERIFY(CriaZipVazio(xCaminho));
-        QVERIFY(!CriaZipVazio(xCaminho));
+        QVERIFY(::CriaZipVazio(xCaminho));
+        QVERIFY(!::CriaZipVazio(xCaminho));
         {
             TZipEscritor xZip(xCaminho);
             for (int i = 0; i < 70000; ++i)
