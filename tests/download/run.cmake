@@ -5,3 +5,7 @@ tarnwick_add_test(tst_download_run SOURCES download/run/tst_Download.cpp
 # 70,000 notes in one step: the archive past 65,535 entries, checked by unzip, 7z and Python.
 tarnwick_add_test(tst_download_run_volume SOURCES download/run/tst_Volume.cpp
   LIBS tarnwick_download_run tarnwick_test_support TIMEOUT 900)
+
+# A step as it streams: paging, the archive published or left out, retries, stop and abandonment.
+tarnwick_add_test(tst_download_run_fluxo SOURCES download/run/tst_Fluxo.cpp
+  LIBS tarnwick_download_run tarnwick_test_support TIMEOUT 300)
