@@ -1,4 +1,5 @@
 #include "download/client/HttpCodificacao.h"
+#include "download/client/HttpSessao.h"
 #include "download/client/ServiceConexaoHTTP.h"
 #include "download/client/ServiceRecepcaoNF.h"
 #include "log/LogArquivo.h"
@@ -386,6 +387,87 @@ private slots:
                  qPrintable(xLog));
         QVERIFY(!xLog.contains("Realizando a consulta"));
         QCOMPARE(vServico.LinhasRecebidas().size(), xAntes);
+    }
+
+    // The headers as they go on the wire; the pages of a session share one connection, queries without
+    // one do not; an aborted session's query ends at once and says so.
+    void cabecalhosESessao()
+    {
+        QTemporaryDir xPasta;
+        const QString xArquivo = xPasta.filePath("headers.log");
+        TNotesService xServico({"--cnpj", CNPJ, "--per-branch", "250", "--header-log", xArquivo});
+        QVERIFY2(xServico.Iniciar(), qPrintable(xServico.Erro()));
+        TRecepcaoNF::get().SetUrlBase(xServico.UrlBase());
+        auto xConsulta = [](const QString& pPage, THTTPSessao* pSessao, TResultadoConsulta* pResultado = nullptr) {
+            return TRecepcaoNF::get().ConsultaNF(CNPJ, "PRODUCAO", "NF_E", "", "", "", "", "", "", pPage, pSessao,
+                                                 pResultado);
+        };
+        {
+            THTTPSessao xSessao;
+            for (const char* xPagina : {"0", "1", "2"})
+                QVERIFY(xConsulta(xPagina, &xSessao));
+        }
+        QVERIFY(xConsulta("0", nullptr));
+        QVERIFY(xConsulta("1", nullptr));
+
+        QFile xLog(xArquivo);
+        QVERIFY(xLog.open(QIODevice::ReadOnly));
+        const QStringList xPedidos = QString::fromUtf8(xLog.readAll()).split("\n\n", Qt::SkipEmptyParts);
+        QCOMPARE(xPedidos.size(), 5);
+        QStringList xPortas;
+        for (const QString& xPedido : xPedidos) {
+            const QStringList xLinhas = xPedido.split('\n');
+            xPortas << xLinhas[0].section(" from port ", 1);
+            QVERIFY2(xLinhas.contains("Accept: application/json, text/plain; q=0.9, text/html;q=0.8,"),
+                     qPrintable(xPedido));
+            QVERIFY2(xLinhas.contains("Accept-Charset: UTF-8, *;q=0.8"), qPrintable(xPedido));
+            QVERIFY(xLinhas.filter(QRegularExpression("^(Authorization|Cookie):")).isEmpty());
+        }
+        QCOMPARE(xPortas[1], xPortas[0]);
+        QCOMPARE(xPortas[2], xPortas[0]);
+        QVERIFY(xPortas[3] != xPortas[0] && xPortas[4] != xPortas[3]);
+
+        THTTPSessao xAbortada;
+        xAbortada.Aborta();
+        TResultadoConsulta xResultado;
+        QElapsedTimer xRelogio;
+        xRelogio.start();
+        QVERIFY(!xConsulta("0", &xAbortada, &xResultado));
+        QVERIFY(xRelogio.elapsed() < 1000);
+        QVERIFY(xResultado.Abortada && !xResultado.Transitoria);
+        QCOMPARE(xServico.LinhasRecebidas().size(), 5);
+    }
+
+    // How a failed query went: what is worth asking again, and the Retry-After it carried.
+    void resultadoDaFalha_data()
+    {
+        QTest::addColumn<QString>("falha");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("transitoria");
+        QTest::addColumn<int>("retryAfter");
+        QTest::newRow("503") << "503" << 503 << true << -1;
+        QTest::newRow("502 Retry-After 7") << "502,retryafter:7" << 502 << true << 7;
+        QTest::newRow("429") << "429" << 429 << true << -1;
+        QTest::newRow("504") << "504" << 504 << true << -1;
+        QTest::newRow("cut") << "cut" << 200 << true << -1;
+        QTest::newRow("500") << "500" << 500 << false << -1;
+        QTest::newRow("404") << "404" << 404 << false << -1;
+    }
+    void resultadoDaFalha()
+    {
+        QFETCH(QString, falha);
+        QFETCH(int, status);
+        QFETCH(bool, transitoria);
+        QFETCH(int, retryAfter);
+        TRecepcaoNF::get().SetUrlBase(vServico.UrlBaseComFalha(falha));
+        TResultadoConsulta xResultado;
+        QVERIFY(!TRecepcaoNF::get().ConsultaNF(CNPJ, "PRODUCAO", "NF_E", "", "", "", "", "", "", "0", nullptr,
+                                               &xResultado));
+        if (falha != "cut")
+            QCOMPARE(xResultado.Status, status);
+        QCOMPARE(xResultado.Transitoria, transitoria);
+        QCOMPARE(xResultado.RetryAfter, retryAfter);
+        QVERIFY(!xResultado.Abortada);
     }
 };
 
