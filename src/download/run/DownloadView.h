@@ -9,7 +9,7 @@
 // TfrmPrincipal implements IDownloadView and, in btnDownloadClick, runs
 //     TDownloadRun(*this).Executa();
 // letting a raised Exception reach the application-wide error report. Every call below is made on
-// the GUI thread, from inside that handler.
+// the GUI thread, from inside that handler; the run's worker threads never call the view.
 
 // The window's run-state fields. The window owns them (one instance, living as long as the window);
 // its Esc key and close handlers read vProcessando and store the user's answer in vInterromper.
@@ -70,7 +70,9 @@ public:
     virtual void StatusPainel(int pPainel, const QString& pTexto) = 0;
     virtual void GaugeMaximo(int pMaximo) = 0;
     virtual void GaugeProgresso(int pProgresso) = 0;
-    virtual void ProcessaEventos() = 0; // where Esc and the close request may set vInterromper
+    // Where Esc and the close request may set vInterromper: at the run's fixed points, and every few
+    // milliseconds while the run waits for its workers (a page in flight, an archive being finished).
+    virtual void ProcessaEventos() = 0;
 
     // TMessageUtil dialogs without focus control, modal.
     virtual void Alerta(const QString& pTexto) = 0;
