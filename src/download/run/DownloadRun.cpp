@@ -60,24 +60,38 @@ void TDownloadRun::Eventos()
     vView.ProcessaEventos();
     if (Abortado())
         throw TAbandono();
+    if (vView.EstadoDownload().vInterromper) {
+        std::lock_guard<std::mutex> xTrava(vTravaControle);
+        if (vControle)
+            vControle->ParaRetentativas();
+    }
 }
 
-void TDownloadRun::Aguarda(TTarefa& pTarefa, TControleConsulta* pControle)
+void TDownloadRun::Aguarda(TTarefa& pTarefa)
+{
+    while (!pTarefa.AguardaPor(ESPERA_EVENTOS_MS))
+        Eventos();
+    pTarefa.Junta();
+}
+
+void TDownloadRun::AguardaPagina(TPasso& pPasso)
 {
     std::optional<QDeadlineTimer> xLimite;
-    while (!pTarefa.AguardaPor(ESPERA_EVENTOS_MS)) {
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> xTrava(pPasso.Trava);
+            if (pPasso.Sinal.wait_for(xTrava, std::chrono::milliseconds(ESPERA_EVENTOS_MS),
+                                      [&] { return !pPasso.Fila.empty() || pPasso.BuscaAcabou; }))
+                return;
+        }
         Eventos();
-        if (pControle && vView.EstadoDownload().vInterromper) {
-            if (!xLimite) {
-                // The stop waits for the page in flight, but no longer than its answer may take.
-                pControle->ParaRetentativas();
+        if (vView.EstadoDownload().vInterromper) {
+            if (!xLimite)
                 xLimite = QDeadlineTimer(THTTPConnectionClient::TempoRespostaMs());
-            } else if (xLimite->hasExpired()) {
-                pControle->Sessao().Aborta();
-            }
+            else if (xLimite->hasExpired())
+                pPasso.Controle->Sessao().Aborta();
         }
     }
-    pTarefa.Junta();
 }
 
 void TDownloadRun::Executa()

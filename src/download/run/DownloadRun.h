@@ -79,11 +79,14 @@ private:
     // publication; the archive's path, or "" after telling the user why there is none.
     QString CompactaXML(TPasso& pPasso);
 
-    // Lets the window handle its events; raises TAbandono when the run was abandoned meanwhile.
+    // Lets the window handle its events; raises TAbandono when the run was abandoned meanwhile. A stop
+    // request it finds is passed on to the step's queries: no further page, no further attempt.
     void Eventos();
-    // Waits for pTarefa while handling the window's events. pControle: the step's queries, told of a
-    // stop request (no further attempt) and cut once the answer time-out for the page in flight passed.
-    void Aguarda(TTarefa& pTarefa, TControleConsulta* pControle = nullptr);
+    // Waits for pTarefa while handling the window's events.
+    void Aguarda(TTarefa& pTarefa);
+    // Waits for the step's next page (or the end of its fetch) while handling the window's events; once
+    // a stop was asked for, the page in flight is waited for no longer than its answer time-out.
+    void AguardaPagina(TPasso& pPasso);
     void Completa(const QString& pMensagem);
     void ProximoProgresso()
     {

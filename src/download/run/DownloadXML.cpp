@@ -28,14 +28,45 @@ TDownloadRun::TResultadoPasso TDownloadRun::DownloadXML(TPasso& pPasso, const QS
     pPasso.TipoNFe = pTipoNFe;
     pPasso.TipoAmbiente = pTipoAmbiente;
 
-    // The next page, asked for on the fetch worker over the step's connection.
-    auto xPede = [&](qint32 pPagina) {
-        pPasso.Busca.Inicia([&pPasso, pFiltros, pPagina] {
-            pPasso.Pagina = ConsultaNFComRetentativas(
-                *pPasso.Controle, pPasso.Fim, pPasso.Cnpj, pPasso.TipoAmbiente, pPasso.TipoNFe,
-                pFiltros.DataEmissaoInicial, pFiltros.DataEmissaoFinal, pFiltros.NumNfInicial,
-                pFiltros.NumNfFinal, pFiltros.SerieInicial, pFiltros.SerieFinal, QString::number(pPagina));
-        });
+    auto xBusca = [&] {
+    // The fetch worker: pages 0, 1, 2, ... over the step's connection, each asked for as soon as the
+    // page before, read, says it exists, until the run asks to stop.
+    pPasso.Busca.Inicia([&pPasso, pFiltros] {
+        TControleConsulta& xControle = *pPasso.Controle;
+        for (qint32 xPagina = 0;; ++xPagina) {
+            {
+                std::unique_lock<std::mutex> xTrava(pPasso.Trava);
+                while (pPasso.Fila.size() >= TPasso::PAGINAS_NA_FILA && !xControle.RetentativasParadas())
+                    pPasso.Sinal.wait_for(xTrava, std::chrono::milliseconds(20));
+                if (xPagina > 0 && xControle.RetentativasParadas()) {
+                    pPasso.BuscaAcabou = true;
+                    break;
+                }
+                pPasso.Pedidas = xPagina + 1;
+            }
+            TPaginaBuscada xItem;
+            try {
+                xItem.Pagina = ConsultaNFComRetentativas(
+                    xControle, xItem.Fim, pPasso.Cnpj, pPasso.TipoAmbiente, pPasso.TipoNFe,
+                    pFiltros.DataEmissaoInicial, pFiltros.DataEmissaoFinal, pFiltros.NumNfInicial,
+                    pFiltros.NumNfFinal, pFiltros.SerieInicial, pFiltros.SerieFinal, QString::number(xPagina));
+            } catch (...) {
+                xItem.Falha = std::current_exception();
+                xItem.Fim = TFimConsulta::Falha;
+            }
+            const bool xContinua = xItem.Pagina && xItem.Pagina->TotalElements != 0 &&
+                                   xPagina + 1 < xItem.Pagina->TotalPages;
+            {
+                std::lock_guard<std::mutex> xTrava(pPasso.Trava);
+                pPasso.Fila.push_back(std::move(xItem));
+                pPasso.BuscaAcabou = !xContinua;
+            }
+            pPasso.Sinal.notify_all();
+            if (!xContinua)
+                return;
+        }
+        pPasso.Sinal.notify_all();
+    });
     };
     // A page's notes, deflated into the archive on the compression worker, then released.
     auto xCompacta = [&](TListaNotas&& pNotas) {
@@ -63,12 +94,23 @@ TDownloadRun::TResultadoPasso TDownloadRun::DownloadXML(TPasso& pPasso, const QS
         vView.StatusPainel(1,
                            QStringLiteral("Realizando o download da(s) ") + pTipoNFe + QStringLiteral("(s)"));
         Eventos();
-        xPede(xCountPages);
+        xBusca();
         for (;;) {
-            Aguarda(pPasso.Busca, pPasso.Controle.get());
-            if (const std::exception_ptr xFalha = pPasso.Busca.Falha())
-                std::rethrow_exception(xFalha);
-            if (pPasso.Fim == TFimConsulta::Parada) {
+            AguardaPagina(pPasso);
+            TPaginaBuscada xItem;
+            {
+                std::lock_guard<std::mutex> xTrava(pPasso.Trava);
+                if (!pPasso.Fila.empty()) {
+                    xItem = std::move(pPasso.Fila.front());
+                    pPasso.Fila.pop_front();
+                } else {
+                    xItem.Fim = TFimConsulta::Parada; // the worker stopped before asking for it
+                }
+            }
+            pPasso.Sinal.notify_all();
+            if (xItem.Falha)
+                std::rethrow_exception(xItem.Falha);
+            if (xItem.Fim == TFimConsulta::Parada) {
                 if (Abortado())
                     throw TAbandono();
                 // Stopped before the page came: the step keeps what it has.
@@ -76,7 +118,7 @@ TDownloadRun::TResultadoPasso TDownloadRun::DownloadXML(TPasso& pPasso, const QS
                     return TResultadoPasso::Nada;
                 break;
             }
-            std::unique_ptr<TRecepcaoNFAPIResponse> xRecepcaoNFAPIResponse = std::move(pPasso.Pagina);
+            std::unique_ptr<TRecepcaoNFAPIResponse> xRecepcaoNFAPIResponse = std::move(xItem.Pagina);
             if (!xRecepcaoNFAPIResponse)
                 // The client has logged the cause.
                 throw Exception(QStringLiteral("o serviço de notas não entregou a página ") +
@@ -104,9 +146,12 @@ TDownloadRun::TResultadoPasso TDownloadRun::DownloadXML(TPasso& pPasso, const QS
             vView.GaugeMaximo(xTotalPages);
             ProximoProgresso();
             Eventos();
-            const bool xMais = !xEstado.vInterromper && ++xCountPages < xTotalPages;
-            if (xMais)
-                xPede(xCountPages);
+            bool xMais = ++xCountPages < xTotalPages;
+            if (xMais && xEstado.vInterromper) {
+                // Eventos has told the worker to stop: only a page it had asked for already still comes.
+                std::lock_guard<std::mutex> xTrava(pPasso.Trava);
+                xMais = pPasso.Pedidas > xCountPages;
+            }
             // The page before has to be in the archive first: at most this one waits meanwhile.
             Aguarda(pPasso.Compressao);
             xCompacta(std::move(xNotas));

@@ -255,13 +255,15 @@ private slots:
         QCOMPARE(VerificaZipExterno(Zip(CNPJ_C, "NF_E", "PRODUCAO"), xEsperado.size()), QString());
     }
 
-    // Stop asked while page 0 is under way: its 100 notes are packed, nothing else is asked for.
+    // Stop asked as page 0 is asked for: its 100 notes are packed, nothing else is asked for. (The next
+    // page is asked for as soon as a page has come, so a stop asked once page 0 is in lets page 1, then
+    // in flight, come and be packed too: see tst_download_run_fluxo.)
     void InterrompePagina0()
     {
         TRecepcaoNF::get().SetUrlBase(vServico250.UrlBase());
         Prepara({Filial(CNPJ_C, true)}, {true, true, false, true, false});
         vVisao.AoProcessarEventos = [](TVisaoFalsa& v) {
-            if (v.vGauge == 1 && v.vStatus[1].startsWith("Realizando o download"))
+            if (v.vGauge == 0 && v.vStatus[1].startsWith("Realizando o download"))
                 v.vEstado.vInterromper = true;
         };
         const int xAntes = vServico250.LinhasRecebidas().size();
