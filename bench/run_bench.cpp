@@ -10,7 +10,7 @@
 //    libcurl into memory (one handle, kept alive) plus deflating the same XML with zlib at the
 //    archive's level. Goal: ratio <= 1.0 (fetch and compression overlap).
 // 3. A remote service: the stand-in waits 50 ms before each page; the step of `delay-notes` (default
-//    10,000) notes against the plain sequential fetch of the same pages over one kept-alive
+//    20,000, the same data) notes against the plain sequential fetch of the same pages over one kept-alive
 //    connection. Goal: ratio <= 1.05 (compression hidden behind the network).
 //
 // Build it in Release (see README). The machine's load weighs on wall-clock times: the ratios compare
@@ -238,7 +238,7 @@ int MedeMemoria(int pNotas, int pTamanhoXml)
 int main(int argc, char** argv)
 {
     QCoreApplication xApp(argc, argv);
-    int xNotas = 20000, xTamanhoXml = 10240, xRodadas = 3, xNotasAtraso = 10000, xMemoria = 0;
+    int xNotas = 20000, xTamanhoXml = 10240, xRodadas = 3, xNotasAtraso = 20000, xMemoria = 0;
     QList<int> xTamanhosMemoria{20000, 100000};
     for (int i = 1; i + 1 < argc; i += 2) {
         const QByteArray xOpcao = argv[i];

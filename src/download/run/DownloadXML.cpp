@@ -4,6 +4,9 @@
 #include "util/Clock.h"
 #include "util/Exception.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 QString MensagemDe(const std::exception& E)
@@ -72,6 +75,8 @@ TDownloadRun::TResultadoPasso TDownloadRun::DownloadXML(TPasso& pPasso, const QS
     auto xCompacta = [&](TListaNotas&& pNotas) {
         const qint64 xQuando = Clock::Agora().toSecsSinceEpoch();
         pPasso.Compressao.Inicia([this, &pPasso, xNotas = std::move(pNotas), xQuando] {
+            // Behind the fetch: when the processors are busy, reading the next page comes first.
+            setpriority(PRIO_PROCESS, pid_t(gettid()), 10);
             if (pPasso.FalhaEscrita || !pPasso.Zip)
                 return;
             try {
