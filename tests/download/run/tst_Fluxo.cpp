@@ -2,6 +2,7 @@
 // failures asked again, stop and abandonment, against the local stand-in of the notes service.
 
 #include "download/archive/LeitorZip.h"
+#include "download/client/ServiceConexaoHTTP.h"
 #include "download/client/ServiceRecepcaoNF.h"
 #include "download/client/ServiceRetentativas.h"
 #include "download/run/DownloadRun.h"
@@ -198,6 +199,32 @@ private slots:
         QCOMPARE(Numeros(Zip(CNPJ_C)), Faixa(1, 200));
         QCOMPARE(Arquivos().size(), 1);
         QVERIFY(vVisao.Com("status1:").contains("Download da(s) NF_E(s) interrompido pelo usuário"));
+    }
+
+    // A stop waits for the page in flight no longer than the answer time-out, even while the page keeps
+    // trickling in: then the step ends with the pages it had.
+    void ParadaNaoEsperaMaisQueOTempoLimite()
+    {
+        THTTPConnectionClient::DefineTemposLimite(30000, 400);
+        TRecepcaoNF::get().SetUrlBase(vServico250.UrlBaseComFalha("p1-slow:200:5000"));
+        Prepara(CNPJ_C);
+        const qsizetype xAntes = vServico250.LinhasRecebidas().size();
+        QElapsedTimer xRelogio;
+        vVisao.AoProcessarEventos = [&](TVisaoFalsa& v) {
+            if (!v.vEstado.vInterromper && v.vGauge == 1 && vServico250.LinhasRecebidas().size() - xAntes == 2) {
+                v.vEstado.vInterromper = true;
+                xRelogio.start();
+            }
+        };
+        const QString xFalha = Executa();
+        THTTPConnectionClient::DefineTemposLimite(THTTPConnectionClient::TEMPO_LIMITE_PADRAO,
+                                                  THTTPConnectionClient::TEMPO_LIMITE_PADRAO);
+        QCOMPARE(xFalha, QString());
+        QVERIFY2(xRelogio.elapsed() < 1500, qPrintable(QString::number(xRelogio.elapsed())));
+        QCOMPARE(Paginas(vServico250, xAntes), (QStringList{"0", "1"}));
+        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + INTERROMPIDO + "NF-e: " + Zip(CNPJ_C) + "\r\n"});
+        QCOMPARE(Numeros(Zip(CNPJ_C)), Faixa(1, 100));
+        QCOMPARE(Arquivos().size(), 1);
     }
 
     // A write that fails in the middle of a step (the file size limit stands in for a full disk): the
