@@ -7,9 +7,9 @@
 // alone, and model / bare.
 // The model should keep at least half of the bare speed.
 
-#include "download/ModelLeitorJson.h"
-#include "download/ModelRecepcaoNF.h"
-#include "download/ModelUtf8.h"
+#include "download/model/ModelLeitorJson.h"
+#include "download/model/ModelRecepcaoNF.h"
+#include "download/model/ModelUtf8.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

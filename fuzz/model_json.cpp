@@ -1,6 +1,6 @@
 // Any bytes as a notes page or an error body: no crash, no escape other than EConvertError, and a body
 // that reads writes itself back to JSON that reads to the same values and writes the same text again.
-#include "download/ModelRecepcaoNF.h"
+#include "download/model/ModelRecepcaoNF.h"
 #include "util/Exception.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "download/DownloadView.h"
+#include "download/run/DownloadView.h"
 
 #include <QString>
 #include <QWidget>
@@ -17,6 +17,7 @@ class QPushButton;
 class QStackedWidget;
 class QTableView;
 class QToolButton;
+class TDownloadRun;
 class TBotaoImagem;
 class TControleConfig;
 class TDialogoAbrirArquivo;
@@ -165,6 +166,11 @@ public:
     void Informacao(const QString& pTexto) override;
     void EstiloClassicoDialogos(bool pClassico) override;
 
+    // Program termination: the run under way, if any, is abandoned at once (the request in flight cut,
+    // nothing half-written left or published, no further dialog) and btnDownloadClick returns promptly.
+    // Does nothing when no run is under way. GUI thread.
+    void AbortaDownload();
+
 public slots:
     void btnSairClick();
     void btnLimparClick();
@@ -204,6 +210,7 @@ private:
     int vGaugeMaximo = 0;
     int vGaugeProgresso = 0;
     bool vCursorAmpulheta = false;
+    TDownloadRun* vRunAtual = nullptr; // the run under way, for AbortaDownload
     const QObject* vCampoComFoco = nullptr; // the filter field the focus entered last
 
     // Released where its type is complete (PrincipalConfig.cpp).

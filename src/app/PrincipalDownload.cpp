@@ -7,7 +7,7 @@
 #include "app/Principal.h"
 #include "app/PrincipalDownloadEstilo.h"
 #include "app/StatusBar.h"
-#include "download/DownloadRun.h"
+#include "download/run/DownloadRun.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,7 +18,22 @@
 // "Falha ao realizar download de notas. Motivo: ..." for the application's error report.
 void TfrmPrincipal::btnDownloadClick()
 {
-    TDownloadRun(*this).Executa();
+    TDownloadRun xRun(*this);
+    TDownloadRun* const xAnterior = vRunAtual;
+    vRunAtual = &xRun;
+    struct TFimRun
+    {
+        TDownloadRun*& vAtual;
+        TDownloadRun* vAnterior;
+        ~TFimRun() { vAtual = vAnterior; }
+    } xFim{vRunAtual, xAnterior};
+    xRun.Executa();
+}
+
+void TfrmPrincipal::AbortaDownload()
+{
+    if (vRunAtual)
+        vRunAtual->Aborta();
 }
 
 QString TfrmPrincipal::SelecionaPasta()

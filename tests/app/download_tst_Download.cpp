@@ -7,11 +7,12 @@
 #include "app/MaskEdit.h"
 #include "app/PrincipalDownloadEstilo.h"
 #include "app/StatusBar.h"
-#include "download/ServiceRecepcaoNF.h"
+#include "download/client/ServiceRecepcaoNF.h"
 #include "support/NotesService.h"
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -300,6 +301,73 @@ private slots:
         QVERIFY(t.Janela.vInterromper);
         ConfereFimDaCorrida(t);
         ConfereLimpa(t);
+    }
+
+    // Esc pressed while a slow page is in flight: the question appears at once, not when the page has
+    // come; answered "Não", the run goes on and finishes as usual.
+    void perguntaComPaginaEmVoo()
+    {
+        TRecepcaoNF::get().SetUrlBase(vServico.UrlBaseComFalha("p0-delay:2500"));
+        QTemporaryDir xPasta;
+        TJanelaTeste t;
+        TPastaRoteirizada xDialogoPasta;
+        xDialogoPasta.Proxima = xPasta.path();
+        Prepara(t, {{CNPJ_A, true}});
+        QElapsedTimer xRelogio;
+        xDialogoPasta.AoApresentar = [&] {
+            xRelogio.start();
+            QTimer::singleShot(300, &t.Janela, [&] {
+                QCoreApplication::postEvent(&t.Janela,
+                                            new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            });
+        };
+        t.Apresentador.Respostas = {TApresentadorRoteirizado::NAO};
+        qint64 xNaPergunta = -1;
+        int xProgressoNaPergunta = -1;
+        t.Apresentador.AoApresentar = [&](const TDialogoMensagem& pDialogo) {
+            if (pDialogo.Tipo == TTipoMensagem::Confirmacao) {
+                xNaPergunta = xRelogio.elapsed();
+                xProgressoNaPergunta = t.Janela.ProgressBar->value();
+            }
+        };
+
+        QTest::mouseClick(t.Janela.btnDownload, Qt::LeftButton);
+
+        QVERIFY2(xNaPergunta >= 0 && xNaPergunta < 1500, qPrintable(QString::number(xNaPergunta)));
+        QCOMPARE(xProgressoNaPergunta, 0); // the page had not come yet
+        const QString xZip = QDir(xPasta.path()).filePath("download_xmls_" + CNPJ_A + "_NF_E_PRODUCAO.zip");
+        QCOMPARE(t.Apresentador.Textos(), (QStringList{QStringLiteral("Deseja realmente interromper o download?"),
+                                                       FINALIZADO + "NF-e: " + xZip + "\r\n"}));
+        ConfereFimDaCorrida(t);
+    }
+
+    // The program terminating while a page is in flight: the run is abandoned at once, without any
+    // further dialog, and leaves nothing in the folder.
+    void abortaDownload()
+    {
+        TRecepcaoNF::get().SetUrlBase(vServico.UrlBaseComFalha("p0-delay:5000"));
+        QTemporaryDir xPasta;
+        TJanelaTeste t;
+        TPastaRoteirizada xDialogoPasta;
+        xDialogoPasta.Proxima = xPasta.path();
+        Prepara(t, {{CNPJ_A, true}, {CNPJ_B, true}});
+        t.Janela.AbortaDownload(); // nothing under way: nothing happens
+        QElapsedTimer xRelogio;
+        xDialogoPasta.AoApresentar = [&] {
+            QTimer::singleShot(300, &t.Janela, [&] {
+                xRelogio.start();
+                t.Janela.AbortaDownload();
+            });
+        };
+
+        QTest::mouseClick(t.Janela.btnDownload, Qt::LeftButton);
+
+        QVERIFY2(xRelogio.isValid() && xRelogio.elapsed() < 500, qPrintable(QString::number(xRelogio.elapsed())));
+        QCOMPARE(t.Apresentador.Textos(), QStringList());
+        QCOMPARE(QDir(xPasta.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QVERIFY(!t.Janela.vProcessando);
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(t.Janela.btnDownload->isEnabled());
     }
 
     // An unreachable service: the completion dialog first, then the failure in the application's error

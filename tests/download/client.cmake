@@ -9,13 +9,13 @@ target_compile_definitions(tarnwick_test_support PRIVATE
   TARNWICK_NOTES_SERVICE_EXE="$<TARGET_FILE:notes-service>")
 add_dependencies(tarnwick_test_support notes-service)
 
-tarnwick_add_test(tst_download_client_codificacao SOURCES download/client_tst_Codificacao.cpp
+tarnwick_add_test(tst_download_client_codificacao SOURCES download/client/tst_Codificacao.cpp
   LIBS tarnwick_download_client)
 target_compile_definitions(tst_download_client_codificacao PRIVATE
   TARNWICK_NOTES_HOST_DEFAULT="${TARNWICK_NOTES_HOST_DEFAULT}")
 
-tarnwick_add_test(tst_download_client SOURCES download/client_tst_ServiceRecepcaoNF.cpp
+tarnwick_add_test(tst_download_client SOURCES download/client/tst_ServiceRecepcaoNF.cpp
   LIBS tarnwick_download_client tarnwick_test_support TIMEOUT 180)
 
-tarnwick_add_test(tst_download_client_standin SOURCES download/client_tst_NotesService.cpp
+tarnwick_add_test(tst_download_client_standin SOURCES download/client/tst_NotesService.cpp
   LIBS tarnwick_download_client tarnwick_test_support)

@@ -1,14 +1,18 @@
 # Whole download runs against the local stand-in of the notes service.
-tarnwick_add_test(tst_download_run SOURCES download/run_tst_Download.cpp
+tarnwick_add_test(tst_download_run SOURCES download/run/tst_Download.cpp
   LIBS tarnwick_download_run tarnwick_test_support TIMEOUT 300)
 
 # 70,000 notes in one step: the archive past 65,535 entries, checked by unzip, 7z and Python.
-tarnwick_add_test(tst_download_run_volume SOURCES download/run_tst_Volume.cpp
+tarnwick_add_test(tst_download_run_volume SOURCES download/run/tst_Volume.cpp
   LIBS tarnwick_download_run tarnwick_test_support TIMEOUT 900)
+
+# A step as it streams: paging, the archive published or left out, retries, stop and abandonment.
+tarnwick_add_test(tst_download_run_fluxo SOURCES download/run/tst_Fluxo.cpp
+  LIBS tarnwick_download_run tarnwick_test_support TIMEOUT 300)
 
 # A branch with an alphanumeric CNPJ, from a real branch table (embedded engine) to its archives.
 tarnwick_add_test(tst_download_cnpj_alfanumerico
-  SOURCES download/run_tst_CnpjAlfanumerico.cpp config/BancoTeste.cpp
+  SOURCES download/run/tst_CnpjAlfanumerico.cpp config/BancoTeste.cpp
   LIBS tarnwick_download_run tarnwick_config firebird tarnwick_test_support)
 set_property(TEST tst_download_cnpj_alfanumerico APPEND PROPERTY ENVIRONMENT
   "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")

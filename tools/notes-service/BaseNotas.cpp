@@ -376,6 +376,8 @@ std::string TBaseNotas::Pagina(const TFiltroNotas& pFiltro, const TOpcoesPagina&
     if (pFiltro.Decrescente)
         std::reverse(xAchadas.begin(), xAchadas.end());
 
+    if (pOpcoes.SemElementos)
+        xAchadas.clear();
     const int64_t xTotal = static_cast<int64_t>(xAchadas.size());
     const int64_t xTamanho = std::max(1, pFiltro.Tamanho);
     const int64_t xPaginas = (xTotal + xTamanho - 1) / xTamanho;
@@ -386,7 +388,7 @@ std::string TBaseNotas::Pagina(const TFiltroNotas& pFiltro, const TOpcoesPagina&
     xSaida.reserve(static_cast<size_t>(xFim - xInicio) * (static_cast<size_t>(vOpcoes.TamanhoXml) + 1200) +
                    256);
     xSaida += "{\"content\":[";
-    for (int64_t i = xInicio; i < xFim; ++i) {
+    for (int64_t i = xInicio; i < xFim && !pOpcoes.SemConteudo; ++i) {
         if (i > xInicio)
             xSaida += ',';
         AcrescentaNota(xSaida, *xAchadas[static_cast<size_t>(i)]);

@@ -36,6 +36,8 @@ struct TFiltroNotas
 struct TOpcoesPagina
 {
     std::optional<int> TotalPagesFalso; // a wrong totalPages, for tests of the client's paging
+    bool SemElementos = false;          // totalElements 0 and no content, as if nothing matched
+    bool SemConteudo = false;           // the totals as they are, but an empty content
 };
 
 class TBaseNotas

@@ -1,5 +1,6 @@
 #include "Falhas.h"
 
+#include <cctype>
 #include <sstream>
 #include <vector>
 
@@ -25,11 +26,24 @@ std::vector<std::string> Divide(const std::string& pTexto, char pSeparador)
 
 } // namespace
 
-std::string LeFalha(const std::string& pTexto, TFalha& pFalha)
+std::string LeFalha(const std::string& pTexto, TFalha& pFalha, int pPagina)
 {
-    for (const std::string& xItem : Divide(pTexto, ',')) {
+    for (std::string xItem : Divide(pTexto, ',')) {
         if (xItem.empty())
             continue;
+        // "p<page>-<fault>": the fault for that page only.
+        if (xItem.size() > 2 && xItem[0] == 'p' && isdigit(static_cast<unsigned char>(xItem[1]))) {
+            const size_t xHifen = xItem.find('-');
+            int xPagina = 0;
+            if (xHifen == std::string::npos || !Inteiro(xItem.substr(1, xHifen - 1), xPagina))
+                return "p<page>-<fault> expected: " + xItem;
+            TFalha xTeste;
+            if (std::string xErro = LeFalha(xItem.substr(xHifen + 1), xTeste); !xErro.empty())
+                return xErro;
+            if (xPagina != pPagina)
+                continue;
+            xItem = xItem.substr(xHifen + 1);
+        }
         const size_t xDoisPontos = xItem.find(':');
         const std::string xNome = xItem.substr(0, xDoisPontos);
         const std::string xArg =
@@ -63,6 +77,14 @@ std::string LeFalha(const std::string& pTexto, TFalha& pFalha)
             pFalha.Latin1 = true;
         } else if (xNome == "contenttype") {
             pFalha.ContentType = xArg;
+        } else if (xNome == "retryafter" && !xArg.empty()) {
+            pFalha.RetryAfter = xArg;
+        } else if (xNome == "noelements" && xArg.empty()) {
+            pFalha.SemElementos = true;
+        } else if (xNome == "nocontent" && xArg.empty()) {
+            pFalha.SemConteudo = true;
+        } else if (xNome == "times" && Inteiro(xArg, xValor) && xValor > 0) {
+            pFalha.Vezes = xValor;
         } else {
             return "unknown fault: " + xItem;
         }

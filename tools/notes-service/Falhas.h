@@ -11,6 +11,12 @@
 //   redirect                  answer 302 to the same address under /_r (served without faults)
 //   latin1                    send the body in ISO-8859-1 and say so in Content-Type
 //   contenttype:<text>        the Content-Type header exactly as given
+//   retryafter:<text>         a Retry-After header with the answer
+//   noelements                a page reporting totalElements 0, without content
+//   nocontent                 a page with its totals but an empty content
+//   times:<n>                 play the faults only on the first <n> requests for the same page with
+//                             the same faults; later ones are answered normally
+//   p<page>-<fault>           <fault> only on that page (zero-based), e.g. "p1-503", "p2-totalpages:3"
 // Example: "delay:1500,503".
 
 #include <optional>
@@ -29,10 +35,15 @@ struct TFalha
     bool Redireciona = false;
     bool Latin1 = false;
     std::string ContentType;
+    std::string RetryAfter;
+    bool SemElementos = false;
+    bool SemConteudo = false;
+    int Vezes = 0; // 0 = on every request
 };
 
-// Applies the fault text on top of pFalha; returns an error text, empty when it reads.
-std::string LeFalha(const std::string& pTexto, TFalha& pFalha);
+// Applies the fault text on top of pFalha for a request of page pPagina (-1: not known); returns an
+// error text, empty when it reads.
+std::string LeFalha(const std::string& pTexto, TFalha& pFalha, int pPagina = -1);
 
 // UTF-8 to ISO-8859-1; characters beyond it become "?".
 std::string ParaLatin1(const std::string& pUtf8);

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <httplib.h>
 #include <iostream>
+#include <map>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -36,6 +37,8 @@ Generated notes (deterministic):
   --to yyyy-mm-dd       last issue date (default 2024-12-31)
 Requests and faults:
   --request-log FILE    append each request line ("GET /RecepcaoNF/v1/nota?... HTTP/1.1") to FILE
+  --header-log FILE     append each request's remote port and headers to FILE: a line
+                        "GET <target> from port <n>", then "<Name>: <value>" lines, then an empty line
   --quiet               do not echo request lines on stdout
   --fault FAULTS        play FAULTS on every request (see below)
   A single request chooses its fault with the query key "fault=FAULTS" or the address prefix
@@ -51,6 +54,12 @@ Requests and faults:
     redirect                  302 to the same address under /_r
     latin1                    body in ISO-8859-1, declared in Content-Type
     contenttype:<text>        the Content-Type header exactly as given
+    retryafter:<text>         a Retry-After header with the answer
+    noelements                a page reporting totalElements 0, without content
+    nocontent                 a page with its totals but an empty content
+    times:<n>                 the faults only on the first <n> requests for the same page with the
+                              same faults; later ones are answered normally
+    p<page>-<fault>           <fault> only on that page (zero-based): "p1-503", "p2-totalpages:3"
 Query keys: cnpj, tipoAmbiente, tipoNFe, dataEmissaoInicial, dataEmissaoFinal (yyyy-mm-dd),
   numNfInicial, numNfFinal, serieInicial, serieFinal, page (from 0), size (1..2000, default 20),
   sort (numNF or numNF,desc). GET /_stats answers {"requests":<count>}.
@@ -104,7 +113,9 @@ struct TServico
     TFalha FalhaPadrao;
     std::atomic<long> Requisicoes{0};
     std::mutex TravaLog;
+    std::map<std::string, int> Contagem; // requests per page and fault text, for times:<n>
     std::ofstream ArquivoLog;
+    std::ofstream ArquivoCabecalhos;
     bool Silencioso = false;
 
     void RegistraLinha(const httplib::Request& pReq)
@@ -116,6 +127,14 @@ struct TServico
         std::lock_guard<std::mutex> xTrava(TravaLog);
         if (ArquivoLog.is_open())
             ArquivoLog << xLinha << std::flush;
+        if (ArquivoCabecalhos.is_open()) {
+            ArquivoCabecalhos << pReq.method << ' ' << pReq.target << " from port " << pReq.remote_port << '\n';
+            for (const auto& [xNome, xValor] : pReq.headers)
+                if (xNome != "REMOTE_ADDR" && xNome != "REMOTE_PORT" && xNome != "LOCAL_ADDR" &&
+                    xNome != "LOCAL_PORT")
+                    ArquivoCabecalhos << xNome << ": " << xValor << '\n';
+            ArquivoCabecalhos << '\n' << std::flush;
+        }
         if (!Silencioso) {
             std::fputs(xLinha.c_str(), stdout);
             std::fflush(stdout);
@@ -181,13 +200,29 @@ struct TServico
                   bool pSemFalha)
     {
         TFalha xFalha = pSemFalha ? TFalha{} : FalhaPadrao;
+        int xPagina = -1;
+        if (pReq.has_param("page")) {
+            const std::string xTexto = pReq.get_param_value("page");
+            if (!xTexto.empty() && xTexto.size() < 9 && xTexto.find_first_not_of("0123456789") == std::string::npos)
+                xPagina = std::stoi(xTexto);
+        }
         if (!pSemFalha) {
-            std::string xErro = LeFalha(pFalhaCaminho, xFalha);
+            std::string xErro = LeFalha(pFalhaCaminho, xFalha, xPagina);
             if (xErro.empty() && pReq.has_param("fault"))
-                xErro = LeFalha(pReq.get_param_value("fault"), xFalha);
+                xErro = LeFalha(pReq.get_param_value("fault"), xFalha, xPagina);
             if (!xErro.empty())
                 return RespondeErro(pRes, 400, xErro);
         }
+        if (xFalha.Vezes > 0) {
+            // Counted per page and fault text: after that many, the page is answered normally.
+            const std::string xChave = pFalhaCaminho + "|" + pReq.get_param_value("fault") + "|" +
+                                       std::to_string(xPagina);
+            std::lock_guard<std::mutex> xTrava(TravaLog);
+            if (++Contagem[xChave] > xFalha.Vezes)
+                xFalha = TFalha{};
+        }
+        if (!xFalha.RetryAfter.empty())
+            pRes.set_header("Retry-After", xFalha.RetryAfter);
         if (xFalha.AtrasoMs > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(xFalha.AtrasoMs));
         if (xFalha.Redireciona) {
@@ -219,6 +254,8 @@ struct TServico
             return RespondeErro(pRes, 400, xErro);
         TOpcoesPagina xOpcoes;
         xOpcoes.TotalPagesFalso = xFalha.TotalPages;
+        xOpcoes.SemElementos = xFalha.SemElementos;
+        xOpcoes.SemConteudo = xFalha.SemConteudo;
         auto xCorpo = std::make_shared<std::string>(Base.Pagina(xFiltro, xOpcoes));
         std::string xTipo = "application/json";
         if (xFalha.Latin1) {
@@ -257,7 +294,7 @@ int main(int argc, char** argv)
     TOpcoesGerador xOpcoes;
     xOpcoes.DiaInicial = *DiaDeTexto("2024-01-01");
     xOpcoes.DiaFinal = *DiaDeTexto("2024-12-31");
-    std::string xPasta, xArquivoLog;
+    std::string xPasta, xArquivoLog, xArquivoCabecalhos;
     int xPorta = 0;
 
     for (int i = 1; i < argc; ++i) {
@@ -298,6 +335,8 @@ int main(int argc, char** argv)
             (xOpcao == "--from" ? xOpcoes.DiaInicial : xOpcoes.DiaFinal) = *xDia;
         } else if (xOpcao == "--request-log") {
             xArquivoLog = xValor();
+        } else if (xOpcao == "--header-log") {
+            xArquivoCabecalhos = xValor();
         } else if (xOpcao == "--quiet") {
             xServico.Silencioso = true;
         } else if (xOpcao == "--fault") {
@@ -313,6 +352,11 @@ int main(int argc, char** argv)
             Falha(xErro);
     } else {
         xServico.Base.Gera(xOpcoes);
+    }
+    if (!xArquivoCabecalhos.empty()) {
+        xServico.ArquivoCabecalhos.open(xArquivoCabecalhos, std::ios::app | std::ios::binary);
+        if (!xServico.ArquivoCabecalhos)
+            Falha("cannot open " + xArquivoCabecalhos);
     }
     if (!xArquivoLog.empty()) {
         xServico.ArquivoLog.open(xArquivoLog, std::ios::app | std::ios::binary);

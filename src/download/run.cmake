@@ -1,7 +1,0 @@
-tarnwick_add_library(tarnwick_download_run
-  DownloadRun.cpp
-  DownloadXML.cpp
-  DownloadZip.cpp
-)
-target_link_libraries(tarnwick_download_run PUBLIC tarnwick_download_client tarnwick_download_archive)
-target_link_libraries(tarnwick_download INTERFACE tarnwick_download_run)

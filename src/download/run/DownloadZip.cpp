@@ -1,0 +1,72 @@
+#include "download/archive/ZipNomes.h"
+#include "download/run/DownloadPasso.h"
+#include "util/Exception.h"
+
+#include <QFileInfo>
+#include <climits>
+
+namespace {
+
+// Numbered names tried before giving up on a folder whose every name seems taken.
+constexpr int MAX_NOMES_NUMERADOS = 100000;
+
+} // namespace
+
+std::unique_ptr<TZipEmCurso> TDownloadRun::CriaZipFile(const QString& pCaminhoPasta)
+{
+    const TEstadoDownload& xEstado = vView.EstadoDownload();
+    const QString xNome = QFileInfo(NomeZipDownload(pCaminhoPasta, xEstado.vCurrentCnpj, xEstado.vCurrentNFe,
+                                                    xEstado.vCurrentTipoAmbiente, 0))
+                              .completeBaseName();
+    return std::make_unique<TZipEmCurso>(pCaminhoPasta, xNome);
+}
+
+QString TDownloadRun::CompactaXML(TPasso& pPasso)
+{
+    const TEstadoDownload& xEstado = vView.EstadoDownload();
+    if (pPasso.FalhaCriacao) {
+        vView.Erro(QStringLiteral("Falha ao tentar criar o arquivo .zip. Motivo: ") + *pPasso.FalhaCriacao);
+        return QString();
+    }
+    if (xEstado.vInterromper)
+        vView.StatusPainel(1,
+                           QStringLiteral("Download interrompido pelo usuário... Realizando a compressão da(s) ") +
+                               xEstado.vCurrentNFe + QStringLiteral("(s) que foram baixadas"));
+    else
+        vView.StatusPainel(1, QStringLiteral("Realizando a compressão da(s) ") + xEstado.vCurrentNFe +
+                                  QStringLiteral("(s)"));
+    vGaugeProgresso = 0;
+    vView.GaugeProgresso(0);
+    const int xNotas = int(qMin<qint64>(pPasso.NotasRecebidas, INT_MAX));
+    vView.GaugeMaximo(xNotas);
+    Eventos();
+
+    // The last page's deflating, then the end of the archive, flushed and named, also off this thread.
+    Aguarda(pPasso.Compressao);
+    if (!pPasso.FalhaEscrita && pPasso.Zip) {
+        const QString xPasta = pPasso.Pasta, xCnpj = pPasso.Cnpj, xTipo = pPasso.TipoNFe,
+                      xAmbiente = pPasso.TipoAmbiente;
+        pPasso.Compressao.Inicia([&pPasso, xPasta, xCnpj, xTipo, xAmbiente] {
+            try {
+                pPasso.Publicado = pPasso.Zip->Publica(
+                    [&](int pNumero) { return NomeZipDownload(xPasta, xCnpj, xTipo, xAmbiente, pNumero); },
+                    MAX_NOMES_NUMERADOS);
+            } catch (...) {
+                pPasso.FalhaEscrita = true;
+            }
+        });
+        Aguarda(pPasso.Compressao);
+    }
+    pPasso.Zip.reset();
+    if (pPasso.FalhaEscrita || pPasso.Publicado.isEmpty()) {
+        vView.Erro(QStringLiteral("Falha ao tentar realizar a compressão do(s) XML(s) da(s) ") +
+                   xEstado.vCurrentNFe + QStringLiteral("(s)."));
+        return QString();
+    }
+    vGaugeProgresso = xNotas;
+    vView.GaugeProgresso(xNotas);
+    vView.StatusPainel(1, QStringLiteral("Compressão do(s) XML(s) da(s) ") + xEstado.vCurrentNFe +
+                              QStringLiteral("(s) finalizada"));
+    Eventos();
+    return pPasso.Publicado;
+}
