@@ -37,6 +37,8 @@ std::optional<QString> TApresentadorDialogoPastaPadrao::Apresenta(const TDialogo
 {
     QFileDialog xDialogo(pPai, pDialogo.Title);
     xDialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    // The toolkit's own dialog speaks the program's language; a desktop's native one follows the desktop.
+    xDialogo.setOption(QFileDialog::DontUseNativeDialog);
     if (pDialogo.PickFolders) {
         xDialogo.setFileMode(QFileDialog::Directory);
         xDialogo.setOption(QFileDialog::ShowDirsOnly);
