@@ -128,13 +128,10 @@ int TApresentadorPadrao::Apresenta(const TDialogoMensagem& pDialogo)
                        QMessageBox::NoButton, QApplication::activeWindow());
     xCaixa.setTextFormat(Qt::PlainText);
     QList<QPushButton*> xBotoes;
-    for (const QString& xTexto : pDialogo.Botoes) {
-        const bool xSim = xTexto == BOTAO_SIM;
-        const bool xNao = xTexto == BOTAO_NAO;
-        xBotoes.append(xCaixa.addButton(xTexto, xSim   ? QMessageBox::YesRole
-                                                : xNao ? QMessageBox::NoRole
-                                                       : QMessageBox::AcceptRole));
-    }
+    // One role for every button: the desktops' button layouts order buttons by role ("&Não" before
+    // "&Sim" on GNOME and macOS) but keep the order of buttons that share one, so they stand as listed.
+    for (const QString& xTexto : pDialogo.Botoes)
+        xBotoes.append(xCaixa.addButton(xTexto, QMessageBox::ActionRole));
     if (pDialogo.BotaoPadrao >= 0 && pDialogo.BotaoPadrao < xBotoes.size())
         xCaixa.setDefaultButton(xBotoes[pDialogo.BotaoPadrao]);
     // Esc and the title bar's close button answer with the last button ("OK" or "&Não").

@@ -9,3 +9,5 @@ tarnwick_add_test(app_filtros SOURCES app/tst_filtros.cpp LIBS tarnwick_gui)
 tarnwick_add_test(app_portugues SOURCES app/tst_portugues.cpp LIBS tarnwick_gui)
 # Every status text shown whole in its panel.
 tarnwick_add_test(app_statusbar SOURCES app/tst_statusbar.cpp LIBS tarnwick_gui)
+# The order of the question's buttons on every desktop; the summary box within the screen.
+tarnwick_add_test(app_dialogos SOURCES app/tst_dialogos.cpp LIBS tarnwick_gui)
