@@ -43,6 +43,28 @@ const QString TEXTO_INFORMACAO = QStringLiteral(
     "- Corvane Business > NFS-e > Parâmetros > Reenviar NFS-e Velmar\r\r"
     "- Strandel > Configurações > Aba NFC-e > Reenviar NFC-e Velmar\r\r");
 
+// The keys the branch grid handles itself: moving the current row, Space (after its toggle) and the
+// focus keys.
+bool TeclaDeMovimentoNaGrade(int pTecla)
+{
+    switch (pTecla) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Space:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool SoCtrl(Qt::KeyboardModifiers pShift)
 {
     return (pShift & ~Qt::KeypadModifier) == Qt::ControlModifier;
@@ -206,17 +228,39 @@ bool TfrmPrincipal::eventFilter(QObject* pObjeto, QEvent* pEvento)
     case QEvent::KeyPress: {
         auto* xEvento = static_cast<QKeyEvent*>(pEvento);
         if (pObjeto == dbgFiliais) {
+            if (!dbgFiliais->isEnabled())
+                return true;
             quint16 xKey = CodigoTecla(xEvento);
             TAplicacao::ExecutaProtegido([&] { dbgFiliaisKeyDown(xKey, xEvento->modifiers()); });
-            return xKey == 0;
+            if (xKey == 0)
+                return true;
+            // A whole-row grid has no columns to go to: Home and End go to the first and the last row.
+            if ((xEvento->key() == Qt::Key_Home || xEvento->key() == Qt::Key_End) &&
+                dbgFiliais->model()->rowCount() > 0) {
+                const int xLinha = xEvento->key() == Qt::Key_Home ? 0 : dbgFiliais->model()->rowCount() - 1;
+                dbgFiliais->setCurrentIndex(dbgFiliais->model()->index(xLinha, TClientDataSetFiliais::DESCRICAO));
+                return true;
+            }
+            // Only the moving keys reach the grid itself: a typed letter or digit would otherwise jump to
+            // the row it begins (the grid's search by typing), and a following Space would tick that row.
+            return !TeclaDeMovimentoNaGrade(xEvento->key());
         }
         if (pObjeto == edtNfInicial || pObjeto == edtNfFinal || pObjeto == edtSerieIni ||
             pObjeto == edtSerieFim)
             return TeclaEmCampoNumerico(xEvento);
         break;
     }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-        if (pObjeto == dbgFiliais->viewport() &&
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+        // A disabled grid (a single branch, or a run under way) takes no mouse input at all: its filter sees
+        // the events the grid itself would ignore.
+        if ((pObjeto == dbgFiliais->viewport() || pObjeto == dbgFiliais) && !dbgFiliais->isEnabled())
+            return true;
+        if (pEvento->type() == QEvent::MouseButtonDblClick && pObjeto == dbgFiliais->viewport() &&
             static_cast<QMouseEvent*>(pEvento)->button() == Qt::LeftButton)
             TAplicacao::ExecutaProtegido([this] { dbgFiliaisDblClick(); });
         break;
