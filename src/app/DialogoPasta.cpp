@@ -1,5 +1,7 @@
 #include "app/DialogoPasta.h"
 
+#include "app/Sinais.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QUrl>
@@ -12,6 +14,9 @@ TApresentadorDialogoPasta* MApresentador = nullptr;
 
 bool TDialogoAbrirPasta::Execute(QWidget* pPai)
 {
+    // A program being ended by a signal opens no picker: as if cancelled.
+    if (Sinais::Encerrando())
+        return false;
     const std::optional<QString> xEscolha = TApresentadorDialogoPasta::Atual().Apresenta(*this, pPai);
     if (!xEscolha)
         return false;

@@ -1,6 +1,7 @@
 #include "app/MessageUtil.h"
 
 #include "app/Foco.h"
+#include "app/Sinais.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -85,6 +86,9 @@ TApresentadorMensagem& TMessageUtil::Apresentador()
 
 bool TMessageUtil::Notifica(TTipoMensagem pTipo, const QString& pTexto, QWidget* pComponenteFoco)
 {
+    // A program being ended by a signal shows nothing more.
+    if (Sinais::Encerrando())
+        return true;
     Apresentador().Apresenta(MontaDialogo(pTipo, pTexto));
     Foco::FocaSePuder(pComponenteFoco);
     return true;
@@ -107,6 +111,9 @@ bool TMessageUtil::Informacao(const QString& pInformacao, QWidget* pComponenteFo
 
 bool TMessageUtil::MostraPergunta(const QString& pPergunta, TMsgDlgBtn mbDefault)
 {
+    // A program being ended by a signal asks nothing: the answer is "&Não".
+    if (Sinais::Encerrando())
+        return false;
     return Apresentador().Apresenta(MontaDialogo(TTipoMensagem::Confirmacao, pPergunta, mbDefault)) == 0;
 }
 

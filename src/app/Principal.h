@@ -147,6 +147,10 @@ public:
     TControleConfig& ControleConfig();
     TDialogoAbrirArquivo* dlgOpenBD = nullptr;
 
+    // Stops the run under way at once, without questions or dialogs (the program is being ended);
+    // btnDownloadClick then returns promptly. Nothing happens when no run is under way.
+    void AbortaDownload();
+
     // ---- download run (PrincipalDownload.cpp): what the run asks of the window ----
     QString SelecionaPasta() override;
     TDialogoAbrirPasta* dlgOpenFolder = nullptr; // made on first use

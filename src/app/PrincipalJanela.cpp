@@ -6,6 +6,7 @@
 #include "app/Foco.h"
 #include "app/MaskEdit.h"
 #include "app/MessageUtil.h"
+#include "app/Sinais.h"
 #include "app/Principal.h"
 #include "app/StatusBar.h"
 #include "app/Teclas.h"
@@ -96,14 +97,20 @@ void TfrmPrincipal::FormKeyDown(quint16& Key, Qt::KeyboardModifiers Shift)
         focusNextChild();
         break;
     case VK_ESCAPE:
+        // A program being ended by a signal asks nothing more, nor takes back its stop request.
+        if (Sinais::Encerrando())
+            break;
         if (pgcPrincipal->currentWidget() == tsPrincipal) {
-            if (vProcessando)
-                vInterromper =
+            if (vProcessando) {
+                const bool xResposta =
                     TMessageUtil::Pergunta(QStringLiteral("Deseja realmente interromper o download?"));
-            else if (VerificaTemCamposPreenchidos())
+                if (!Sinais::Encerrando())
+                    vInterromper = xResposta;
+            } else if (VerificaTemCamposPreenchidos()) {
                 LimpaCampos();
-            else
+            } else {
                 close();
+            }
         } else if (pgcPrincipal->currentWidget() == tsConfig) {
             if (ValidaConfig())
                 pgcPrincipal->setCurrentWidget(tsPrincipal);
@@ -128,10 +135,16 @@ void TfrmPrincipal::closeEvent(QCloseEvent* pEvento)
 
 void TfrmPrincipal::FormClose()
 {
+    // A program being ended by a signal is already on its way out.
+    if (Sinais::Encerrando())
+        return;
     bool xSair = false;
     if (vProcessando) {
-        vInterromper = TMessageUtil::Pergunta(
+        const bool xResposta = TMessageUtil::Pergunta(
             QStringLiteral("Download em andamento... Deseja realmente interrompe-lo?"));
+        if (Sinais::Encerrando())
+            return;
+        vInterromper = xResposta;
         if (vInterromper)
             xSair = TMessageUtil::Pergunta(QStringLiteral("Deseja realmente sair?"));
     } else {

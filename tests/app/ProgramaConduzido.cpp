@@ -1,0 +1,41 @@
+// The program itself (ExecutaPrograma, as main() runs it), driven into a download run as soon as its
+// window is shown, for the tests that end it by a signal during a run. The start-up is the program's own
+// (Tarnwick.ini in the working directory, its database, the first branch ticked); then the notes service
+// is the stand-in at TARNWICK_TESTE_URL, the folder picker answers TARNWICK_TESTE_PASTA, NF-e in
+// production over 2024 is ticked and Download is pressed.
+#include "app/BotaoImagem.h"
+#include "app/DialogoPasta.h"
+#include "app/MaskEdit.h"
+#include "app/Principal.h"
+#include "app/Programa.h"
+#include "download/ServiceRecepcaoNF.h"
+
+#include <QCheckBox>
+#include <QTimer>
+
+namespace {
+
+class TPastaDoTeste : public TApresentadorDialogoPasta
+{
+public:
+    std::optional<QString> Apresenta(const TDialogoAbrirPasta&, QWidget*) override
+    {
+        return QString::fromLocal8Bit(qgetenv("TARNWICK_TESTE_PASTA"));
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TPastaDoTeste xPasta;
+    TApresentadorDialogoPasta::Define(&xPasta);
+    return ExecutaPrograma(argc, argv, [](TfrmPrincipal& w) {
+        TRecepcaoNF::get().SetUrlBase(QString::fromLocal8Bit(qgetenv("TARNWICK_TESTE_URL")));
+        w.mskDataIni->SetText(QStringLiteral("01/01/2024"));
+        w.mskDataFim->SetText(QStringLiteral("31/12/2024"));
+        w.chkNFE->setChecked(true);
+        w.chkProducao->setChecked(true);
+        QTimer::singleShot(0, w.btnDownload, &QAbstractButton::click);
+    });
+}
