@@ -25,3 +25,10 @@ target_compile_definitions(app_sinais PRIVATE
 set_property(TEST app_sinais APPEND PROPERTY ENVIRONMENT
   "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp"
   "FIREBIRD_LOCK=${CMAKE_CURRENT_BINARY_DIR}/firebird-lock")
+# The demo's set-up from a folder with an accented name.
+tarnwick_add_test(app_demo SOURCES app/tst_demo.cpp LIBS tarnwick_core firebird TIMEOUT 300)
+add_dependencies(app_demo notes-service)
+target_compile_definitions(app_demo PRIVATE FONTES="${PROJECT_SOURCE_DIR}" BUILD="${PROJECT_BINARY_DIR}")
+set_property(TEST app_demo APPEND PROPERTY ENVIRONMENT
+  "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp"
+  "FIREBIRD_LOCK=${CMAKE_CURRENT_BINARY_DIR}/firebird-lock")
