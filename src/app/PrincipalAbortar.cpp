@@ -4,5 +4,6 @@
 void TfrmPrincipal::AbortaDownload()
 {
     // The run stops at its next look at the stop request, as after the user's "&Sim" to Esc.
-    vInterromper = true;
+    if (vProcessando)
+        vInterromper = true;
 }

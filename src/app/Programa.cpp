@@ -32,6 +32,8 @@ int ExecutaPrograma(int& argc, char** argv, const std::function<void(TfrmPrincip
 
     TAplicacao xAplicacao(argc, argv);
     TLeitorSinais xSinais;
+    if (!xSinais.Ativo())
+        Sinais::Desbloqueia(); // without a reader the signals keep their default action
     auto xJanela = std::make_unique<TfrmPrincipal>();
     QObject::connect(&xSinais, &TLeitorSinais::Recebido, xJanela.get(),
                      [&xJanela](int pSinal) { EncerraPorSinal(*xJanela, pSinal); });

@@ -32,6 +32,12 @@ void Bloqueia()
     pthread_sigmask(SIG_BLOCK, &xSinais, nullptr);
 }
 
+void Desbloqueia()
+{
+    const sigset_t xSinais = SinaisDeTermino();
+    pthread_sigmask(SIG_UNBLOCK, &xSinais, nullptr);
+}
+
 int Recebido()
 {
     return MRecebido.load();

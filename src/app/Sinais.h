@@ -13,6 +13,8 @@ namespace Sinais {
 
 // Blocks the three signals in the calling thread (and so in every thread it starts afterwards).
 void Bloqueia();
+// Unblocks them in the calling thread again.
+void Desbloqueia();
 
 // The signal that asked the program to end; 0 while none has.
 int Recebido();
