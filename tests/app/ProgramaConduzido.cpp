@@ -2,7 +2,9 @@
 // window is shown, for the tests that end it by a signal during a run. The start-up is the program's own
 // (Tarnwick.ini in the working directory, its database, the first branch ticked); then the notes service
 // is the stand-in at TARNWICK_TESTE_URL, the folder picker answers TARNWICK_TESTE_PASTA, NF-e in
-// production over 2024 is ticked and Download is pressed.
+// production over 2024 is ticked and Download is pressed. With TARNWICK_TESTE_ESC set, Esc is pressed once
+// the run is under way, so that its question "Deseja realmente interromper o download?" stays open (the
+// line "pergunta" on standard output says when).
 #include "app/BotaoImagem.h"
 #include "app/DialogoPasta.h"
 #include "app/MaskEdit.h"
@@ -11,7 +13,10 @@
 #include "download/ServiceRecepcaoNF.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QTimer>
+#include <cstdio>
 
 namespace {
 
@@ -37,5 +42,17 @@ int main(int argc, char** argv)
         w.chkNFE->setChecked(true);
         w.chkProducao->setChecked(true);
         QTimer::singleShot(0, w.btnDownload, &QAbstractButton::click);
+        if (qEnvironmentVariableIsSet("TARNWICK_TESTE_ESC")) {
+            auto* xEspera = new QTimer(&w);
+            QObject::connect(xEspera, &QTimer::timeout, &w, [&w, xEspera] {
+                if (!w.vProcessando)
+                    return;
+                xEspera->stop();
+                std::puts("pergunta");
+                std::fflush(stdout);
+                QCoreApplication::postEvent(&w, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            });
+            xEspera->start(50);
+        }
     });
 }

@@ -22,7 +22,8 @@ enum class TMomento
 {
     Ocioso,   // no configuration: the settings page with its start-up warning open
     Conectado, // a working configuration: connected, branches loaded, main page
-    Baixando  // a download run under way
+    Baixando, // a download run under way
+    Pergunta  // a download run under way, with its stop question (Esc) open and not answered
 };
 
 // A copy of an executable in a folder of its own, so that its log folder (beside it) is the test's.
@@ -85,6 +86,8 @@ private slots:
                 << xSinal << TMomento::Conectado;
             QTest::newRow(qPrintable(QStringLiteral("%1, during a run").arg(QLatin1String(xNome))))
                 << xSinal << TMomento::Baixando;
+            QTest::newRow(qPrintable(QStringLiteral("%1, stop question open").arg(QLatin1String(xNome))))
+                << xSinal << TMomento::Pergunta;
         }
     }
     void termina()
@@ -96,7 +99,7 @@ private slots:
         QTemporaryDir xBinarios;
         QTemporaryDir xDestino;
         const QString xExecutavel = CopiaExecutavel(
-            QString::fromUtf8(momento == TMomento::Baixando ? PROGRAMA_CONDUZIDO : PROGRAMA), xBinarios.path());
+            QString::fromUtf8(momento == TMomento::Baixando || momento == TMomento::Pergunta ? PROGRAMA_CONDUZIDO : PROGRAMA), xBinarios.path());
         QVERIFY(!xExecutavel.isEmpty());
         if (momento != TMomento::Ocioso)
             xAmbiente.Configura({{QStringLiteral("Matriz São Paulo"), CNPJ}});
@@ -107,6 +110,8 @@ private slots:
         xAmbienteProcesso.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         xAmbienteProcesso.insert(QStringLiteral("TARNWICK_TESTE_URL"), vServico.UrlBase());
         xAmbienteProcesso.insert(QStringLiteral("TARNWICK_TESTE_PASTA"), xDestino.path());
+        if (momento == TMomento::Pergunta)
+            xAmbienteProcesso.insert(QStringLiteral("TARNWICK_TESTE_ESC"), QStringLiteral("1"));
         xPrograma.setProcessEnvironment(xAmbienteProcesso);
         xPrograma.setWorkingDirectory(xAmbiente.Pasta.path());
         xPrograma.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -114,6 +119,7 @@ private slots:
         QVERIFY(xPrograma.waitForStarted());
 
         // Wait for the moment to send the signal.
+        QByteArray xSaida;
         switch (momento) {
         case TMomento::Ocioso:
             QTest::qWait(1500);
@@ -124,6 +130,12 @@ private slots:
             break;
         case TMomento::Baixando:
             QTRY_VERIFY_WITH_TIMEOUT(vServico.LinhasRecebidas().size() > xRequisicoesAntes + 1, 20000);
+            break;
+        case TMomento::Pergunta:
+            // Esc is pressed; the question opens at the run's next look at the window's events, after
+            // the page under way, and holds the run until answered.
+            QTRY_VERIFY_WITH_TIMEOUT((xSaida += xPrograma.readAllStandardOutput()).contains("pergunta"), 20000);
+            QTest::qWait(1000);
             break;
         }
         QCOMPARE(xPrograma.state(), QProcess::Running);
@@ -142,7 +154,7 @@ private slots:
         const QStringList xUltimas = UltimasLinhasDosLogs(xBinarios.path());
         for (const QString& xUltima : xUltimas)
             QVERIFY2(xUltima.contains(QStringLiteral("**** Log finalizado ****")), qPrintable(xUltima));
-        if (momento == TMomento::Baixando) {
+        if (momento == TMomento::Baixando || momento == TMomento::Pergunta) {
             QCOMPARE(xUltimas.size(), 1);
             // The run stopped: the service was not asked for the rest of the pages.
             QTest::qWait(500);
