@@ -6,8 +6,8 @@
 #include "app/Foco.h"
 #include "app/MaskEdit.h"
 #include "app/MessageUtil.h"
-#include "app/Sinais.h"
 #include "app/Principal.h"
+#include "app/Sinais.h"
 #include "app/StatusBar.h"
 #include "app/Teclas.h"
 
@@ -251,7 +251,8 @@ bool TfrmPrincipal::eventFilter(QObject* pObjeto, QEvent* pEvento)
             if ((xEvento->key() == Qt::Key_Home || xEvento->key() == Qt::Key_End) &&
                 dbgFiliais->model()->rowCount() > 0) {
                 const int xLinha = xEvento->key() == Qt::Key_Home ? 0 : dbgFiliais->model()->rowCount() - 1;
-                dbgFiliais->setCurrentIndex(dbgFiliais->model()->index(xLinha, TClientDataSetFiliais::DESCRICAO));
+                dbgFiliais->setCurrentIndex(
+                    dbgFiliais->model()->index(xLinha, TClientDataSetFiliais::DESCRICAO));
                 return true;
             }
             // Only the moving keys reach the grid itself: a typed letter or digit would otherwise jump to

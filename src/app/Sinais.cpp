@@ -1,7 +1,6 @@
 #include "app/Sinais.h"
 
 #include <QSocketNotifier>
-
 #include <atomic>
 #include <csignal>
 #include <pthread.h>

@@ -90,7 +90,8 @@ void TPainelStatus::paintEvent(QPaintEvent*)
     const QList<int> xBases = Bases();
     const QRect xArea = AreaTexto();
     xPintor.setFont(font());
-    xPintor.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    xPintor.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     for (qsizetype i = 0; i < xLinhas.size(); ++i)
         xPintor.drawText(QPoint(xArea.left(), xBases[i]), xLinhas[i]);
 }

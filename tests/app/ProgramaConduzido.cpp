@@ -50,7 +50,8 @@ int main(int argc, char** argv)
                 xEspera->stop();
                 std::puts("pergunta");
                 std::fflush(stdout);
-                QCoreApplication::postEvent(&w, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+                QCoreApplication::postEvent(&w,
+                                            new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
             });
             xEspera->start(50);
         }

@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -21,9 +20,9 @@ int ExecutaSetup(const QString& pDemo, const QStringList& pExtra, QString* pSaid
 {
     QProcess xScript;
     xScript.setProcessChannelMode(QProcess::MergedChannels);
-    xScript.start(QStringLiteral("bash"), QStringList{QStringLiteral(FONTES "/scripts/demo-setup.sh"),
-                                                      QStringLiteral(BUILD), pDemo} +
-                                              pExtra);
+    xScript.start(QStringLiteral("bash"),
+                  QStringList{QStringLiteral(FONTES "/scripts/demo-setup.sh"), QStringLiteral(BUILD), pDemo} +
+                      pExtra);
     if (!xScript.waitForFinished(120000))
         return -1;
     if (pSaida)
@@ -39,7 +38,8 @@ int OcupaPorta(quint16 pPorta)
     xEndereco.sin_family = AF_INET;
     xEndereco.sin_port = htons(pPorta);
     xEndereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (bind(xSocket, reinterpret_cast<sockaddr*>(&xEndereco), sizeof xEndereco) != 0 || listen(xSocket, 8) != 0) {
+    if (bind(xSocket, reinterpret_cast<sockaddr*>(&xEndereco), sizeof xEndereco) != 0 ||
+        listen(xSocket, 8) != 0) {
         close(xSocket);
         return -1;
     }

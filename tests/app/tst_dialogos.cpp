@@ -109,9 +109,8 @@ private slots:
 
         QVERIFY(!xResposta); // "&Não" was pressed, whatever its place
         QVERIFY(xPosicoes.Sim >= 0 && xPosicoes.Nao >= 0);
-        QVERIFY2(xPosicoes.Sim < xPosicoes.Nao, qPrintable(QStringLiteral("Sim at %1, Não at %2")
-                                                               .arg(xPosicoes.Sim)
-                                                               .arg(xPosicoes.Nao)));
+        QVERIFY2(xPosicoes.Sim < xPosicoes.Nao,
+                 qPrintable(QStringLiteral("Sim at %1, Não at %2").arg(xPosicoes.Sim).arg(xPosicoes.Nao)));
     }
 
     // The summary of a run into a folder of 200 characters, on a screen of 1,024 x 768: the box stays
@@ -140,7 +139,8 @@ private slots:
         auto* xRolagem = xCaixa->findChild<QScrollArea*>(QStringLiteral("Rolagem"));
         QVERIFY(xRotulo && xRolagem);
         // The whole text, each path on one line of its own width.
-        QCOMPARE(xRotulo->text(), QString(FINALIZADO + xLinhas).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(xRotulo->text(),
+                 QString(FINALIZADO + xLinhas).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         QVERIFY(!xRotulo->wordWrap());
         const QString xMaisLonga = QStringLiteral("NFS-e: ") + xPasta +
                                    QStringLiteral("/download_xmls_11222333000181_NF_E_PRODUCAO.zip");

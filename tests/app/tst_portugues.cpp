@@ -21,15 +21,33 @@ namespace {
 
 // English words the toolkit shows in its pickers and edit menus when its own texts are not translated.
 const QStringList INGLES = {
-    QStringLiteral("Look in"),      QStringLiteral("Directory"),   QStringLiteral("File name"),
-    QStringLiteral("Files of type"), QStringLiteral("Choose"),     QStringLiteral("Open"),
-    QStringLiteral("Cancel"),       QStringLiteral("Name"),        QStringLiteral("Size"),
-    QStringLiteral("Type"),         QStringLiteral("Date Modified"), QStringLiteral("Back"),
-    QStringLiteral("Forward"),      QStringLiteral("Parent Directory"), QStringLiteral("Create New Folder"),
-    QStringLiteral("List View"),    QStringLiteral("Detail View"), QStringLiteral("Undo"),
-    QStringLiteral("Redo"),         QStringLiteral("Cut"),         QStringLiteral("Copy"),
-    QStringLiteral("Paste"),        QStringLiteral("Delete"),      QStringLiteral("Select All"),
-    QStringLiteral("All Files"),    QStringLiteral("Folder"),      QStringLiteral("Computer"),
+    QStringLiteral("Look in"),
+    QStringLiteral("Directory"),
+    QStringLiteral("File name"),
+    QStringLiteral("Files of type"),
+    QStringLiteral("Choose"),
+    QStringLiteral("Open"),
+    QStringLiteral("Cancel"),
+    QStringLiteral("Name"),
+    QStringLiteral("Size"),
+    QStringLiteral("Type"),
+    QStringLiteral("Date Modified"),
+    QStringLiteral("Back"),
+    QStringLiteral("Forward"),
+    QStringLiteral("Parent Directory"),
+    QStringLiteral("Create New Folder"),
+    QStringLiteral("List View"),
+    QStringLiteral("Detail View"),
+    QStringLiteral("Undo"),
+    QStringLiteral("Redo"),
+    QStringLiteral("Cut"),
+    QStringLiteral("Copy"),
+    QStringLiteral("Paste"),
+    QStringLiteral("Delete"),
+    QStringLiteral("Select All"),
+    QStringLiteral("All Files"),
+    QStringLiteral("Folder"),
+    QStringLiteral("Computer"),
 };
 
 // The English words found in the texts ("&" marks removed), each with the text it was found in.
@@ -141,10 +159,9 @@ private slots:
         TJanelaTeste t;
         auto* xCampo = t.Janela.findChild<QLineEdit*>(campo);
         QVERIFY(xCampo);
-        t.Janela.pgcPrincipal->setCurrentWidget(xCampo->window() == &t.Janela &&
-                                                        t.Janela.tsConfig->isAncestorOf(xCampo)
-                                                    ? t.Janela.tsConfig
-                                                    : t.Janela.tsPrincipal);
+        t.Janela.pgcPrincipal->setCurrentWidget(
+            xCampo->window() == &t.Janela && t.Janela.tsConfig->isAncestorOf(xCampo) ? t.Janela.tsConfig
+                                                                                     : t.Janela.tsPrincipal);
         xCampo->setText(QStringLiteral("123"));
         xCampo->setFocus();
         QContextMenuEvent xEvento(QContextMenuEvent::Mouse, QPoint(5, 5), xCampo->mapToGlobal(QPoint(5, 5)));

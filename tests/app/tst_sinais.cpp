@@ -20,10 +20,10 @@ const QString CNPJ = QStringLiteral("11222333000181");
 
 enum class TMomento
 {
-    Ocioso,   // no configuration: the settings page with its start-up warning open
+    Ocioso,    // no configuration: the settings page with its start-up warning open
     Conectado, // a working configuration: connected, branches loaded, main page
-    Baixando, // a download run under way
-    Pergunta  // a download run under way, with its stop question (Esc) open and not answered
+    Baixando,  // a download run under way
+    Pergunta   // a download run under way, with its stop question (Esc) open and not answered
 };
 
 // A copy of an executable in a folder of its own, so that its log folder (beside it) is the test's.
@@ -78,8 +78,8 @@ private slots:
     {
         QTest::addColumn<int>("sinal");
         QTest::addColumn<TMomento>("momento");
-        for (const auto& [xSinal, xNome] : {std::pair{SIGINT, "SIGINT"}, std::pair{SIGTERM, "SIGTERM"},
-                                             std::pair{SIGHUP, "SIGHUP"}}) {
+        for (const auto& [xSinal, xNome] :
+             {std::pair{SIGINT, "SIGINT"}, std::pair{SIGTERM, "SIGTERM"}, std::pair{SIGHUP, "SIGHUP"}}) {
             QTest::newRow(qPrintable(QStringLiteral("%1, idle").arg(QLatin1String(xNome))))
                 << xSinal << TMomento::Ocioso;
             QTest::newRow(qPrintable(QStringLiteral("%1, connected").arg(QLatin1String(xNome))))
@@ -98,8 +98,11 @@ private slots:
         TAmbienteConfig xAmbiente; // the program's working directory
         QTemporaryDir xBinarios;
         QTemporaryDir xDestino;
-        const QString xExecutavel = CopiaExecutavel(
-            QString::fromUtf8(momento == TMomento::Baixando || momento == TMomento::Pergunta ? PROGRAMA_CONDUZIDO : PROGRAMA), xBinarios.path());
+        const QString xExecutavel =
+            CopiaExecutavel(QString::fromUtf8(momento == TMomento::Baixando || momento == TMomento::Pergunta
+                                                  ? PROGRAMA_CONDUZIDO
+                                                  : PROGRAMA),
+                            xBinarios.path());
         QVERIFY(!xExecutavel.isEmpty());
         if (momento != TMomento::Ocioso)
             xAmbiente.Configura({{QStringLiteral("Matriz São Paulo"), CNPJ}});
@@ -134,7 +137,8 @@ private slots:
         case TMomento::Pergunta:
             // Esc is pressed; the question opens at the run's next look at the window's events, after
             // the page under way, and holds the run until answered.
-            QTRY_VERIFY_WITH_TIMEOUT((xSaida += xPrograma.readAllStandardOutput()).contains("pergunta"), 20000);
+            QTRY_VERIFY_WITH_TIMEOUT((xSaida += xPrograma.readAllStandardOutput()).contains("pergunta"),
+                                     20000);
             QTest::qWait(1000);
             break;
         }
@@ -148,7 +152,7 @@ private slots:
 
         QVERIFY2(xMs <= 2000, qPrintable(QStringLiteral("%1 ms").arg(xMs)));
         QCOMPARE(xPrograma.exitStatus(), QProcess::CrashExit); // ended by a signal...
-        QCOMPARE(xPrograma.exitCode(), sinal);                  // ...this one
+        QCOMPARE(xPrograma.exitCode(), sinal);                 // ...this one
 
         // The log, if the program wrote one, has its closing line.
         const QStringList xUltimas = UltimasLinhasDosLogs(xBinarios.path());

@@ -16,9 +16,10 @@ const QStringList TIPOS = {QStringLiteral("NF_E"), QStringLiteral("NFC_E"), QStr
 // Panel 0: the step of the run (the NFS-e homologation text reads "HOMOLOAÇÃO").
 QStringList TextosPainel0()
 {
-    return {QStringLiteral("Processando NF_E(s) PRODUÇÃO"),   QStringLiteral("Processando NF_E(s) HOMOLOGAÇÃO"),
-            QStringLiteral("Processando NFC_E(s) PRODUÇÃO"),  QStringLiteral("Processando NFC_E(s) HOMOLOGAÇÃO"),
-            QStringLiteral("Processando NFS_E(s) PRODUÇÃO"),  QStringLiteral("Processando NFS_E(s) HOMOLOAÇÃO")};
+    return {
+        QStringLiteral("Processando NF_E(s) PRODUÇÃO"),  QStringLiteral("Processando NF_E(s) HOMOLOGAÇÃO"),
+        QStringLiteral("Processando NFC_E(s) PRODUÇÃO"), QStringLiteral("Processando NFC_E(s) HOMOLOGAÇÃO"),
+        QStringLiteral("Processando NFS_E(s) PRODUÇÃO"), QStringLiteral("Processando NFS_E(s) HOMOLOAÇÃO")};
 }
 
 // Panel 1: what the step is doing, for each note type.
@@ -29,8 +30,8 @@ QStringList TextosPainel1()
         xTextos << QStringLiteral("Realizando o download da(s) ") + t + QStringLiteral("(s)")
                 << QStringLiteral("Download da(s) ") + t + QStringLiteral("(s) interrompido pelo usuário")
                 << QStringLiteral("Download da(s) ") + t + QStringLiteral("(s) finalizado")
-                << QStringLiteral("Download interrompido pelo usuário... Realizando a compressão da(s) ") + t +
-                       QStringLiteral("(s) que foram baixadas")
+                << QStringLiteral("Download interrompido pelo usuário... Realizando a compressão da(s) ") +
+                       t + QStringLiteral("(s) que foram baixadas")
                 << QStringLiteral("Realizando a compressão da(s) ") + t + QStringLiteral("(s)")
                 << QStringLiteral("Compressão do(s) XML(s) da(s) ") + t + QStringLiteral("(s) finalizada");
     return xTextos;
@@ -48,8 +49,11 @@ void VerificaInteiro(TStatusBar* pBarra, int pPainel, const QString& pTexto)
                                                          -xPainel->frameWidth(), -xPainel->frameWidth());
     const QStringList xLinhas = xPainel->Linhas();
     const QList<int> xBases = xPainel->Bases();
-    const QString xOnde = QStringLiteral("panel %1 (%2x%3): %4").arg(pPainel).arg(xPainel->width())
-                              .arg(xPainel->height()).arg(xLinhas.join(QStringLiteral(" / ")));
+    const QString xOnde = QStringLiteral("panel %1 (%2x%3): %4")
+                              .arg(pPainel)
+                              .arg(xPainel->width())
+                              .arg(xPainel->height())
+                              .arg(xLinhas.join(QStringLiteral(" / ")));
     QCOMPARE(xPainel->text(), pTexto);
     QCOMPARE(xLinhas.join(u' '), pTexto);
     QVERIFY2(xLinhas.size() <= 2, qPrintable(xOnde));
@@ -60,9 +64,14 @@ void VerificaInteiro(TStatusBar* pBarra, int pPainel, const QString& pTexto)
         const QRect xTinta = xMetrica.tightBoundingRect(xLinhas[i]).translated(xArea.left(), xBases[i]);
         QVERIFY2(xMoldura.contains(xTinta),
                  qPrintable(xOnde + QStringLiteral(": ink %1,%2 %3x%4 outside %5,%6 %7x%8")
-                                       .arg(xTinta.x()).arg(xTinta.y()).arg(xTinta.width()).arg(xTinta.height())
-                                       .arg(xMoldura.x()).arg(xMoldura.y()).arg(xMoldura.width())
-                                       .arg(xMoldura.height())));
+                                        .arg(xTinta.x())
+                                        .arg(xTinta.y())
+                                        .arg(xTinta.width())
+                                        .arg(xTinta.height())
+                                        .arg(xMoldura.x())
+                                        .arg(xMoldura.y())
+                                        .arg(xMoldura.width())
+                                        .arg(xMoldura.height())));
         // The lines do not run into each other.
         if (i > 0)
             QVERIFY2(xBases[i] - xBases[i - 1] >= xMetrica.lineSpacing(), qPrintable(xOnde));
@@ -144,8 +153,9 @@ private slots:
         t.CarregaFiliais(4);
         w.StatusBar->DefineTextoPainel(0, QStringLiteral("Processando NFC_E(s) HOMOLOGAÇÃO"));
         w.StatusBar->DefineTextoPainel(
-            1, QStringLiteral("Download interrompido pelo usuário... Realizando a compressão da(s) NFC_E(s) que "
-                              "foram baixadas"));
+            1,
+            QStringLiteral("Download interrompido pelo usuário... Realizando a compressão da(s) NFC_E(s) que "
+                           "foram baixadas"));
         w.ProgressBar->setValue(40);
         QTest::qWait(50);
         const QImage xImagem = w.grab().toImage();
@@ -153,7 +163,8 @@ private slots:
         const QByteArray xPasta = qgetenv("TARNWICK_TELAS");
         if (!xPasta.isEmpty()) {
             QDir().mkpath(QString::fromLocal8Bit(xPasta));
-            QVERIFY(xImagem.save(QString::fromLocal8Bit(xPasta) + QStringLiteral("/status-textos-longos.png")));
+            QVERIFY(
+                xImagem.save(QString::fromLocal8Bit(xPasta) + QStringLiteral("/status-textos-longos.png")));
         }
     }
 };

@@ -92,7 +92,7 @@ private slots:
     {
         QTest::addColumn<int>("tecla");
         QTest::addColumn<int>("modificadores");
-        QTest::addColumn<int>("linha");   // current row afterwards (from 1; it starts at 2)
+        QTest::addColumn<int>("linha"); // current row afterwards (from 1; it starts at 2)
         QTest::addColumn<QString>("marcas");
         QTest::newRow("digit 0") << int(Qt::Key_0) << 0 << 2 << "SNNN";
         QTest::newRow("digit 4") << int(Qt::Key_4) << 0 << 2 << "SNNN";
@@ -137,10 +137,12 @@ private slots:
         for (const auto& [xTecla, xNome] :
              {std::pair{int(Qt::Key_Return), "Return"}, std::pair{int(Qt::Key_Enter), "keypad Enter"}}) {
             for (const char* xBotao : {"btnDownload", "btnLimpar", "btnSair"})
-                QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(xBotao), QLatin1String(xNome))))
+                QTest::newRow(
+                    qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(xBotao), QLatin1String(xNome))))
                     << xBotao << false << xTecla;
             for (const char* xBotao : {"btnBuscarBD", "btnTestaConexaoBD", "btnSalvar", "btnCancelar"})
-                QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(xBotao), QLatin1String(xNome))))
+                QTest::newRow(
+                    qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(xBotao), QLatin1String(xNome))))
                     << xBotao << true << xTecla;
         }
     }
