@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Prepares the demo's working directory and its local notes service:
-#   scripts/demo-setup.sh <build-dir> <demo-dir>
+#   scripts/demo-setup.sh <build-dir> <demo-dir> [--no-service]
 # Once: a Firebird database of five branches (demo.fdb, embedded engine) and a Tarnwick.ini that points
-# at it and at the notes service on 127.0.0.1. Every time: starts the local notes service (target
-# notes-service of <build-dir>) on 127.0.0.1:2020 with notes for those branches, unless something already
-# listens there; it stays in the background, its pid in <demo-dir>/notes-service.pid.
+# at it and at the notes service on 127.0.0.1, written in Windows-1252 as the program reads it. Every
+# time (unless --no-service): starts the local notes service (target notes-service of <build-dir>) on
+# 127.0.0.1:2020 with notes for those branches; it stays in the background, its pid in
+# <demo-dir>/notes-service.pid (scripts/run-demo.sh stops it when the window closes). When our stand-in
+# already listens there it is used as it is; when something else holds the port, the script says so and
+# fails.
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 <build-dir> <demo-dir>" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ] || { [ $# -eq 3 ] && [ "$3" != "--no-service" ]; }; then
+  echo "usage: $0 <build-dir> <demo-dir> [--no-service]" >&2
   exit 2
 fi
 BUILD=$(realpath -m "$1")
@@ -63,17 +66,51 @@ if [ ! -f "$BANCO" ]; then
   echo "demo database: $BANCO"
 fi
 
-if [ ! -f "$DEMO/Tarnwick.ini" ]; then
-  printf '[CONEXAO]\r\nCaminho=%s\r\nUsuario=%s\r\nSenha=%s\r\n[RECEPCAONF]\r\nHost=127.0.0.1\r\n' \
-    "$BANCO" "$USUARIO" "$(codifica_senha "$SENHA")" >"$DEMO/Tarnwick.ini"
-  echo "demo configuration: $DEMO/Tarnwick.ini"
+# The program reads its configuration in the system's 8-bit code page, Windows-1252: a folder such as
+# "Área de Trabalho" must be written in it, not in UTF-8. A file an earlier version of this script wrote
+# in UTF-8 (valid UTF-8 with non-ASCII bytes) is written again.
+INI="$DEMO/Tarnwick.ini"
+if [ -f "$INI" ] && LC_ALL=C grep -q '[^ -~[:cntrl:]]' "$INI" && iconv -f UTF-8 -t UTF-8 "$INI" >/dev/null 2>&1
+then
+  echo "demo configuration: $INI was written in UTF-8; writing it again in Windows-1252"
+  rm -f "$INI"
+fi
+if [ ! -f "$INI" ]; then
+  if ! printf '[CONEXAO]\r\nCaminho=%s\r\nUsuario=%s\r\nSenha=%s\r\n[RECEPCAONF]\r\nHost=127.0.0.1\r\n' \
+    "$BANCO" "$USUARIO" "$(codifica_senha "$SENHA")" | iconv -f UTF-8 -t WINDOWS-1252 >"$INI.tmp"; then
+    rm -f "$INI.tmp"
+    echo "the demo folder $DEMO has characters that Windows-1252 cannot hold; choose another folder" >&2
+    exit 1
+  fi
+  mv "$INI.tmp" "$INI"
+  echo "demo configuration: $INI"
+fi
+
+if [ "${3:-}" = "--no-service" ]; then
+  exit 0
 fi
 
 porta_em_uso() { (exec 3<>"/dev/tcp/127.0.0.1/$PORTA") 2>/dev/null; }
+# Our stand-in answers GET /_stats with {"requests": n}.
+nosso_servico() {
+  python3 - "$PORTA" <<'PY' 2>/dev/null
+import json, sys, urllib.request
+with urllib.request.urlopen("http://127.0.0.1:%s/_stats" % sys.argv[1], timeout=3) as r:
+    sys.exit(0 if "requests" in json.load(r) else 1)
+PY
+}
 
 if porta_em_uso; then
-  echo "notes service: already listening on 127.0.0.1:$PORTA"
-  exit 0
+  if nosso_servico; then
+    echo "notes service: the stand-in already listens on 127.0.0.1:$PORTA; using it"
+    exit 0
+  fi
+  {
+    echo "port $PORTA on 127.0.0.1 is held by another program, not the demo's notes service stand-in;"
+    echo "the program always reaches the notes service on port $PORTA. Stop that program (see"
+    echo "'ss -ltnp sport = :$PORTA') and run the demo again."
+  } >&2
+  exit 1
 fi
 if [ ! -x "$BUILD/tools/notes-service/notes-service" ]; then
   cmake --build "$BUILD" --target notes-service -j "$(nproc)" >/dev/null

@@ -5,10 +5,10 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git python3
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libcurl4-openssl-dev rapidjson-dev libarchive-dev zlib1g-dev libcpp-httplib-dev
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
-  unzip p7zip-full xvfb xauth fonts-dejavu-core imagemagick locales
+  unzip p7zip-full xvfb xauth fonts-dejavu-core fonts-dejavu-extra imagemagick locales
   clang libclang-rt-14-dev
   dpkg-dev lintian desktop-file-utils appstream xdotool
 )

@@ -1,9 +1,14 @@
 #include "app/Aplicacao.h"
 
 #include "app/MessageUtil.h"
+#include "app/Traducao.h"
 #include "util/Exception.h"
 
-TAplicacao::TAplicacao(int& argc, char** argv) : QApplication(argc, argv) {}
+TAplicacao::TAplicacao(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // Everything the user sees is in Portuguese, the toolkit's own pickers and menus included.
+    CarregaTraducoesQt(*this);
+}
 
 bool TAplicacao::notify(QObject* pReceptor, QEvent* pEvento)
 {

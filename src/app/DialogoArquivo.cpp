@@ -1,5 +1,7 @@
 #include "app/DialogoArquivo.h"
 
+#include "app/Sinais.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -11,6 +13,9 @@ TApresentadorDialogoArquivo* MApresentador = nullptr;
 
 bool TDialogoAbrirArquivo::Execute(QWidget* pPai)
 {
+    // A program being ended by a signal opens no picker: as if cancelled.
+    if (Sinais::Encerrando())
+        return false;
     const std::optional<QString> xEscolha = TApresentadorDialogoArquivo::Atual().Apresenta(*this, pPai);
     if (!xEscolha)
         return false;

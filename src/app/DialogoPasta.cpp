@@ -1,5 +1,7 @@
 #include "app/DialogoPasta.h"
 
+#include "app/Sinais.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QUrl>
@@ -12,6 +14,9 @@ TApresentadorDialogoPasta* MApresentador = nullptr;
 
 bool TDialogoAbrirPasta::Execute(QWidget* pPai)
 {
+    // A program being ended by a signal opens no picker: as if cancelled.
+    if (Sinais::Encerrando())
+        return false;
     const std::optional<QString> xEscolha = TApresentadorDialogoPasta::Atual().Apresenta(*this, pPai);
     if (!xEscolha)
         return false;
@@ -37,6 +42,8 @@ std::optional<QString> TApresentadorDialogoPastaPadrao::Apresenta(const TDialogo
 {
     QFileDialog xDialogo(pPai, pDialogo.Title);
     xDialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    // The toolkit's own dialog speaks the program's language; a desktop's native one follows the desktop.
+    xDialogo.setOption(QFileDialog::DontUseNativeDialog);
     if (pDialogo.PickFolders) {
         xDialogo.setFileMode(QFileDialog::Directory);
         xDialogo.setOption(QFileDialog::ShowDirsOnly);

@@ -1,6 +1,7 @@
 #include "app/MessageUtil.h"
 
 #include "app/Foco.h"
+#include "app/Sinais.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -85,6 +86,9 @@ TApresentadorMensagem& TMessageUtil::Apresentador()
 
 bool TMessageUtil::Notifica(TTipoMensagem pTipo, const QString& pTexto, QWidget* pComponenteFoco)
 {
+    // A program being ended by a signal shows nothing more.
+    if (Sinais::Encerrando())
+        return true;
     Apresentador().Apresenta(MontaDialogo(pTipo, pTexto));
     Foco::FocaSePuder(pComponenteFoco);
     return true;
@@ -107,6 +111,9 @@ bool TMessageUtil::Informacao(const QString& pInformacao, QWidget* pComponenteFo
 
 bool TMessageUtil::MostraPergunta(const QString& pPergunta, TMsgDlgBtn mbDefault)
 {
+    // A program being ended by a signal asks nothing: the answer is "&Não".
+    if (Sinais::Encerrando())
+        return false;
     return Apresentador().Apresenta(MontaDialogo(TTipoMensagem::Confirmacao, pPergunta, mbDefault)) == 0;
 }
 
@@ -128,13 +135,10 @@ int TApresentadorPadrao::Apresenta(const TDialogoMensagem& pDialogo)
                        QMessageBox::NoButton, QApplication::activeWindow());
     xCaixa.setTextFormat(Qt::PlainText);
     QList<QPushButton*> xBotoes;
-    for (const QString& xTexto : pDialogo.Botoes) {
-        const bool xSim = xTexto == BOTAO_SIM;
-        const bool xNao = xTexto == BOTAO_NAO;
-        xBotoes.append(xCaixa.addButton(xTexto, xSim   ? QMessageBox::YesRole
-                                                : xNao ? QMessageBox::NoRole
-                                                       : QMessageBox::AcceptRole));
-    }
+    // One role for every button: the desktops' button layouts order buttons by role ("&Não" before
+    // "&Sim" on GNOME and macOS) but keep the order of buttons that share one, so they stand as listed.
+    for (const QString& xTexto : pDialogo.Botoes)
+        xBotoes.append(xCaixa.addButton(xTexto, QMessageBox::ActionRole));
     if (pDialogo.BotaoPadrao >= 0 && pDialogo.BotaoPadrao < xBotoes.size())
         xCaixa.setDefaultButton(xBotoes[pDialogo.BotaoPadrao]);
     // Esc and the title bar's close button answer with the last button ("OK" or "&Não").

@@ -239,6 +239,9 @@ void TfrmPrincipal::CriaPaginaConfig()
     edtCaminhoBD = CriaEdit(p, "edtCaminhoBD", QRect(15, 35, 475, 21));
     btnBuscarBD =
         Posiciona(new QPushButton(QStringLiteral(" ..."), p), "btnBuscarBD", QRect(496, 35, 29, 21));
+    // A focused push button takes Enter itself and is pressed (outside a dialog only auto-default
+    // buttons do).
+    btnBuscarBD->setAutoDefault(true);
     lbl2 = CriaLabel(p, "lbl2", QStringLiteral("Usuário"), 16, 72);
     edtUsuarioBD = CriaEdit(p, "edtUsuarioBD", QRect(15, 91, 75, 21));
     lbl3 = CriaLabel(p, "lbl3", QStringLiteral("Senha"), 112, 72);

@@ -5,6 +5,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 
 namespace {
@@ -54,7 +57,8 @@ int TApresentadorClassico::Apresenta(const TDialogoMensagem& pDialogo)
     return xResultado > 0 ? xResultado - 1 : int(pDialogo.Botoes.size()) - 1;
 }
 
-std::unique_ptr<QDialog> TApresentadorClassico::MontaCaixa(const TDialogoMensagem& pDialogo, QWidget* pPai)
+std::unique_ptr<QDialog> TApresentadorClassico::MontaCaixa(const TDialogoMensagem& pDialogo, QWidget* pPai,
+                                                           QRect pTela)
 {
     auto xCaixa = std::make_unique<QDialog>(pPai);
     xCaixa->setWindowTitle(pDialogo.Titulo);
@@ -76,6 +80,34 @@ std::unique_ptr<QDialog> TApresentadorClassico::MontaCaixa(const TDialogoMensage
     xRotulo->setTextFormat(Qt::PlainText);
     xRotulo->setWordWrap(false);
     xRotulo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    xRotulo->adjustSize();
+
+    // The text keeps its lines whole; when they are wider or more than the screen holds, the box stops at
+    // the screen's size and the text scrolls inside it.
+    if (pTela.isEmpty()) {
+        const QScreen* xTela = pPai ? pPai->screen() : QGuiApplication::primaryScreen();
+        if (xTela)
+            pTela = xTela->availableGeometry();
+    }
+    auto* xRolagem = new QScrollArea(xCaixa.get());
+    xRolagem->setObjectName(QStringLiteral("Rolagem"));
+    xRolagem->setFrameShape(QFrame::NoFrame);
+    xRolagem->setWidgetResizable(false);
+    xRolagem->setWidget(xRotulo);
+    xRolagem->viewport()->setAutoFillBackground(false);
+    xRotulo->setAutoFillBackground(false);
+    const QSize xTamTexto = xRotulo->size();
+    // Room the rest of the box takes around the text: icon, margins, buttons, window frame and title.
+    const int xLarguraMax = qMax(200, pTela.width() - xTamanho - 16 - 2 * 11 - 2 * 12);
+    const int xAlturaMax = qMax(100, pTela.height() - 160);
+    int xLargura = qMin(xTamTexto.width(), xLarguraMax);
+    int xAltura = qMin(xTamTexto.height(), xAlturaMax);
+    const int xBarra = xCaixa->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, xRolagem);
+    if (xLargura < xTamTexto.width())
+        xAltura = qMin(xAltura + xBarra, xAlturaMax);
+    if (xAltura < xTamTexto.height() + (xLargura < xTamTexto.width() ? xBarra : 0))
+        xLargura = qMin(xLargura + xBarra, xLarguraMax);
+    xRolagem->setFixedSize(xLargura, xAltura);
 
     auto* xBotoes = new QDialogButtonBox(xCaixa.get());
     xBotoes->setCenterButtons(true);
@@ -89,7 +121,7 @@ std::unique_ptr<QDialog> TApresentadorClassico::MontaCaixa(const TDialogoMensage
     auto* xLayout = new QGridLayout(xCaixa.get());
     xLayout->setSizeConstraint(QLayout::SetFixedSize); // the box takes the size of its text
     xLayout->addWidget(xIcone, 0, 0);
-    xLayout->addWidget(xRotulo, 0, 1);
+    xLayout->addWidget(xRolagem, 0, 1);
     xLayout->addWidget(xBotoes, 1, 0, 1, 2);
     xLayout->setHorizontalSpacing(16);
     return xCaixa;

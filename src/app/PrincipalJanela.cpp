@@ -7,6 +7,7 @@
 #include "app/MaskEdit.h"
 #include "app/MessageUtil.h"
 #include "app/Principal.h"
+#include "app/Sinais.h"
 #include "app/StatusBar.h"
 #include "app/Teclas.h"
 
@@ -43,6 +44,28 @@ const QString TEXTO_INFORMACAO = QStringLiteral(
     "- Corvane Business > NFS-e > Parâmetros > Reenviar NFS-e Velmar\r\r"
     "- Strandel > Configurações > Aba NFC-e > Reenviar NFC-e Velmar\r\r");
 
+// The keys the branch grid handles itself: moving the current row, Space (after its toggle) and the
+// focus keys.
+bool TeclaDeMovimentoNaGrade(int pTecla)
+{
+    switch (pTecla) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Space:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool SoCtrl(Qt::KeyboardModifiers pShift)
 {
     return (pShift & ~Qt::KeypadModifier) == Qt::ControlModifier;
@@ -74,14 +97,20 @@ void TfrmPrincipal::FormKeyDown(quint16& Key, Qt::KeyboardModifiers Shift)
         focusNextChild();
         break;
     case VK_ESCAPE:
+        // A program being ended by a signal asks nothing more, nor takes back its stop request.
+        if (Sinais::Encerrando())
+            break;
         if (pgcPrincipal->currentWidget() == tsPrincipal) {
-            if (vProcessando)
-                vInterromper =
+            if (vProcessando) {
+                const bool xResposta =
                     TMessageUtil::Pergunta(QStringLiteral("Deseja realmente interromper o download?"));
-            else if (VerificaTemCamposPreenchidos())
+                if (!Sinais::Encerrando())
+                    vInterromper = xResposta;
+            } else if (VerificaTemCamposPreenchidos()) {
                 LimpaCampos();
-            else
+            } else {
                 close();
+            }
         } else if (pgcPrincipal->currentWidget() == tsConfig) {
             if (ValidaConfig())
                 pgcPrincipal->setCurrentWidget(tsPrincipal);
@@ -106,10 +135,16 @@ void TfrmPrincipal::closeEvent(QCloseEvent* pEvento)
 
 void TfrmPrincipal::FormClose()
 {
+    // A program being ended by a signal is already on its way out.
+    if (Sinais::Encerrando())
+        return;
     bool xSair = false;
     if (vProcessando) {
-        vInterromper = TMessageUtil::Pergunta(
+        const bool xResposta = TMessageUtil::Pergunta(
             QStringLiteral("Download em andamento... Deseja realmente interrompe-lo?"));
+        if (Sinais::Encerrando())
+            return;
+        vInterromper = xResposta;
         if (vInterromper)
             xSair = TMessageUtil::Pergunta(QStringLiteral("Deseja realmente sair?"));
     } else {
@@ -206,17 +241,40 @@ bool TfrmPrincipal::eventFilter(QObject* pObjeto, QEvent* pEvento)
     case QEvent::KeyPress: {
         auto* xEvento = static_cast<QKeyEvent*>(pEvento);
         if (pObjeto == dbgFiliais) {
+            if (!dbgFiliais->isEnabled())
+                return true;
             quint16 xKey = CodigoTecla(xEvento);
             TAplicacao::ExecutaProtegido([&] { dbgFiliaisKeyDown(xKey, xEvento->modifiers()); });
-            return xKey == 0;
+            if (xKey == 0)
+                return true;
+            // A whole-row grid has no columns to go to: Home and End go to the first and the last row.
+            if ((xEvento->key() == Qt::Key_Home || xEvento->key() == Qt::Key_End) &&
+                dbgFiliais->model()->rowCount() > 0) {
+                const int xLinha = xEvento->key() == Qt::Key_Home ? 0 : dbgFiliais->model()->rowCount() - 1;
+                dbgFiliais->setCurrentIndex(
+                    dbgFiliais->model()->index(xLinha, TClientDataSetFiliais::DESCRICAO));
+                return true;
+            }
+            // Only the moving keys reach the grid itself: a typed letter or digit would otherwise jump to
+            // the row it begins (the grid's search by typing), and a following Space would tick that row.
+            return !TeclaDeMovimentoNaGrade(xEvento->key());
         }
         if (pObjeto == edtNfInicial || pObjeto == edtNfFinal || pObjeto == edtSerieIni ||
             pObjeto == edtSerieFim)
             return TeclaEmCampoNumerico(xEvento);
         break;
     }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-        if (pObjeto == dbgFiliais->viewport() &&
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+        // A disabled grid (a single branch, or a run under way) takes no mouse input at all: its filter sees
+        // the events the grid itself would ignore.
+        if ((pObjeto == dbgFiliais->viewport() || pObjeto == dbgFiliais) && !dbgFiliais->isEnabled())
+            return true;
+        if (pEvento->type() == QEvent::MouseButtonDblClick && pObjeto == dbgFiliais->viewport() &&
             static_cast<QMouseEvent*>(pEvento)->button() == Qt::LeftButton)
             TAplicacao::ExecutaProtegido([this] { dbgFiliaisDblClick(); });
         break;
