@@ -1,7 +1,8 @@
 #include "config/ArquivoIni.h"
 
-#include "config/Brancos.h"
 #include "config/CodigoPagina.h"
+#include "util/EscritaArquivo.h"
+#include "util/TextoBase.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -182,20 +183,20 @@ struct TLinhaIni
 
 TLinhaIni Interpreta(const QString& pLinha)
 {
-    const QString xLinha = Brancos::Apara(pLinha);
+    const QString xLinha = TextoBase::Trim(pLinha);
     TLinhaIni xResultado;
     if (xLinha.isEmpty() || xLinha.startsWith(u';'))
         return xResultado;
     if (xLinha.startsWith(u'[') && xLinha.endsWith(u']') && xLinha.size() >= 2) {
         xResultado.Tipo = TLinhaIni::Secao;
-        xResultado.Nome = Brancos::Apara(QStringView(xLinha).sliced(1, xLinha.size() - 2));
+        xResultado.Nome = TextoBase::Trim(QStringView(xLinha).sliced(1, xLinha.size() - 2));
         return xResultado;
     }
     const qsizetype xIgual = xLinha.indexOf(u'=');
     if (xIgual >= 0) {
         xResultado.Tipo = TLinhaIni::Chave;
-        xResultado.Nome = Brancos::Apara(QStringView(xLinha).first(xIgual));
-        xResultado.Valor = Brancos::Apara(QStringView(xLinha).sliced(xIgual + 1));
+        xResultado.Nome = TextoBase::Trim(QStringView(xLinha).first(xIgual));
+        xResultado.Valor = TextoBase::Trim(QStringView(xLinha).sliced(xIgual + 1));
     }
     return xResultado;
 }
@@ -233,23 +234,6 @@ QString Destino(const QString& pArquivo)
     return {};
 }
 
-bool EscreveTudo(int pArquivo, const QByteArray& pBytes)
-{
-    const char* xDados = pBytes.constData();
-    qsizetype xFalta = pBytes.size();
-    while (xFalta > 0) {
-        const ssize_t xEscritos = write(pArquivo, xDados, static_cast<size_t>(xFalta));
-        if (xEscritos < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        xDados += xEscritos;
-        xFalta -= xEscritos;
-    }
-    return true;
-}
-
 // Puts pBytes into the file pDestino (no link): a temporary file beside it, with the mode (and, where
 // allowed, the owner) of the file it replaces, or read and write for the owner only when there is none,
 // is synced and renamed over it, so a crash leaves the old file or the new one. The password is in the
@@ -263,8 +247,8 @@ bool Substitui(const QString& pDestino, const QByteArray& pBytes)
     const mode_t xModo = xExiste ? (xAtual.st_mode & 07777) : mode_t(0600);
 
     const QFileInfo xInfo(pDestino);
-    QByteArray xTemporario =
-        QFile::encodeName(xInfo.absolutePath() + QStringLiteral("/.") + xInfo.fileName() + QStringLiteral(".XXXXXX"));
+    QByteArray xTemporario = QFile::encodeName(xInfo.absolutePath() + QStringLiteral("/.") +
+                                               xInfo.fileName() + QStringLiteral(".XXXXXX"));
     const int xArquivo = mkostemp(xTemporario.data(), O_CLOEXEC); // made 0600
     if (xArquivo < 0) {
         // Only a folder closed to new files; a full disk must not cost the file its content.
@@ -289,7 +273,8 @@ bool Substitui(const QString& pDestino, const QByteArray& pBytes)
         return false;
     }
     // The rename itself reaches the disk with its folder.
-    const int xPasta = open(QFile::encodeName(xInfo.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int xPasta =
+        open(QFile::encodeName(xInfo.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (xPasta >= 0) {
         fsync(xPasta);
         close(xPasta);
@@ -336,7 +321,7 @@ std::optional<QByteArray> ComChave(const TConteudoIni& pConteudo, const QString&
             xResultado += xBytes.mid(xLinhas[i].FimTexto);
             return xResultado;
         }
-        if (!Brancos::Apara(pConteudo.Texto(xLinhas[i])).isEmpty())
+        if (!TextoBase::Trim(pConteudo.Texto(xLinhas[i])).isEmpty())
             xUltimaDaSecao = i;
     }
 

@@ -1,8 +1,8 @@
 #include "config/ConexaoBD.h"
 
-#include "config/Brancos.h"
 #include "config/ClienteFirebird.h"
 #include "config/CodigoPagina.h"
+#include "util/TextoBase.h"
 
 #include <QByteArray>
 #include <cstring>
@@ -135,7 +135,7 @@ TConexaoBD::~TConexaoBD()
 
 void TConexaoBD::SetDatabase(const QString& pCaminho)
 {
-    const QString xValor = Brancos::Apara(pCaminho);
+    const QString xValor = TextoBase::Trim(pCaminho);
     if (xValor == vCaminho)
         return;
     Close();
@@ -144,7 +144,7 @@ void TConexaoBD::SetDatabase(const QString& pCaminho)
 
 void TConexaoBD::SetUserName(const QString& pUsuario)
 {
-    const QString xValor = Brancos::Apara(pUsuario);
+    const QString xValor = TextoBase::Trim(pUsuario);
     if (xValor == vUsuario)
         return;
     Close();
@@ -153,7 +153,7 @@ void TConexaoBD::SetUserName(const QString& pUsuario)
 
 void TConexaoBD::SetPassword(const QString& pSenha)
 {
-    const QString xValor = Brancos::Apara(pSenha);
+    const QString xValor = TextoBase::Trim(pSenha);
     if (xValor == vSenha)
         return;
     Close();

@@ -1,9 +1,9 @@
 #include "config/ControleConfig.h"
 
-#include "config/Brancos.h"
 #include "config/ConfigINI.h"
 #include "config/ConsultaFiliais.h"
 #include "config/Criptografia.h"
+#include "util/TextoBase.h"
 
 #include <QFileInfo>
 
@@ -141,7 +141,7 @@ TControleConfig::TResultado TControleConfig::ValidaConfig()
     const QString xCaminhoBD = vCopia->ReadString(xSecao, Chave(ConfigINI::CHAVE_CAMINHO));
     const QString xUsuarioBD = vCopia->ReadString(xSecao, Chave(ConfigINI::CHAVE_USUARIO));
     QString xSenhaBD = vCopia->ReadString(xSecao, Chave(ConfigINI::CHAVE_SENHA));
-    if (!Brancos::Apara(xSenhaBD).isEmpty()) {
+    if (!TextoBase::Trim(xSenhaBD).isEmpty()) {
         try {
             xSenhaBD = DecodificaSenha(xSenhaBD);
         } catch (const EConvertError&) {

@@ -2,6 +2,7 @@
 
 #include "log/Windows1252.h"
 #include "util/Clock.h"
+#include "util/EscritaArquivo.h"
 #include "util/Regional.h"
 
 #include <QFile>
@@ -30,8 +31,8 @@ struct TEscritores
     std::mutex vMutex;
     std::condition_variable vLivre;
     int vAtivos = 0;
-    int vEmUso = 0;               // workers inside the gate
-    std::uint64_t vGeracao = 1;   // of the workers starting now
+    int vEmUso = 0;                // workers inside the gate
+    std::uint64_t vGeracao = 1;    // of the workers starting now
     std::uint64_t vEncerradas = 0; // workers of this generation or older may no longer pass
 
     std::uint64_t Entra()
@@ -120,23 +121,6 @@ int AbreArquivo(TEstadoLog& pEstado, std::uint64_t pGeracao)
             std::this_thread::sleep_for(std::chrono::milliseconds(xEspera(xSorteio)));
     }
     return -1;
-}
-
-bool EscreveTudo(int pArquivo, const QByteArray& pBytes)
-{
-    const char* xDados = pBytes.constData();
-    qsizetype xFalta = pBytes.size();
-    while (xFalta > 0) {
-        const ssize_t xEscritos = write(pArquivo, xDados, static_cast<size_t>(xFalta));
-        if (xEscritos < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        xDados += xEscritos;
-        xFalta -= xEscritos;
-    }
-    return true;
 }
 
 // The line with its line end, in the file's code page. Built with the file already held, so the time
