@@ -7,6 +7,7 @@
 #include "config/ControleConfig.h"
 #include "download/run/DownloadRun.h"
 #include "download/client/ServiceRecepcaoNF.h"
+#include "download/run/EntradasEsperadas.h"
 #include "download/run/VisaoFalsa.h"
 #include "support/NotesService.h"
 #include "util/Exception.h"
@@ -23,37 +24,6 @@ const QString CNPJ_ALFA = QStringLiteral("12ABC34501DE35");
 const QString CNPJ_NUMERICO = QStringLiteral("11222333000181");
 
 const QString FINALIZADO = QStringLiteral("Download de XMLs finalizado.\r\n\r\nCaminho dos arquivos: \r\n");
-
-struct TEsperado
-{
-    QString Nome;
-    QByteArray Dados;
-};
-
-// The entries a step's archive must hold, in the service's order, asked of the service itself.
-QVector<TEsperado> EntradasDoServico(const QString& pCnpj, const QString& pTipo, const QString& pAmbiente)
-{
-    QVector<TEsperado> xEntradas;
-    for (int xPagina = 0; xPagina < 100; ++xPagina) {
-        auto xResposta =
-            TRecepcaoNF::get().ConsultaNF(pCnpj, pAmbiente, pTipo, "01/01/2024", "31/12/2024", "00000001",
-                                          "99999999", "1", "99", QString::number(xPagina));
-        if (!xResposta)
-            break;
-        for (const TNota& xNota : xResposta->Content) {
-            xEntradas.push_back({xNota.TipoNFe + "_AUT_" + xNota.NumNF + "_" + xNota.Serie + "_" +
-                                     xNota.TipoAmbiente + ".xml",
-                                 xNota.Xml});
-            if (!xNota.XmlCancelamento.isEmpty())
-                xEntradas.push_back({"CANC_" + xNota.TipoNFe + "_" + xNota.NumNF + "_" + xNota.Serie + "_" +
-                                         xNota.TipoAmbiente + ".xml",
-                                     xNota.XmlCancelamento});
-        }
-        if (xPagina + 1 >= xResposta->TotalPages)
-            break;
-    }
-    return xEntradas;
-}
 
 // pCorpo (twelve characters) with its two check digits, each character worth its code minus 48.
 QString ComDigitos(const QString& pCorpo)

@@ -3,6 +3,7 @@
 #include "download/archive/LeitorZip.h"
 #include "download/run/DownloadRun.h"
 #include "download/client/ServiceRecepcaoNF.h"
+#include "download/run/EntradasEsperadas.h"
 #include "download/run/VisaoFalsa.h"
 #include "support/NotesService.h"
 #include "util/Exception.h"
@@ -36,38 +37,6 @@ TFilial Filial(const QString& pCnpj, bool pTicada)
     xFilial.CHECKED = pTicada ? QStringLiteral("S") : QStringLiteral("N");
     xFilial.CGC = pCnpj;
     return xFilial;
-}
-
-struct TEsperado
-{
-    QString Nome;
-    QByteArray Dados;
-};
-
-// The entries a step's archive must hold, taken from the client itself, page after page.
-QVector<TEsperado> EntradasDoServico(const QString& pCnpj, const QString& pTipo, const QString& pAmbiente,
-                                     int pPaginas = 1000)
-{
-    QVector<TEsperado> xEntradas;
-    for (int xPagina = 0; xPagina < pPaginas; ++xPagina) {
-        auto xResposta =
-            TRecepcaoNF::get().ConsultaNF(pCnpj, pAmbiente, pTipo, "01/01/2024", "31/12/2024", "00000001",
-                                          "99999999", "1", "99", QString::number(xPagina));
-        if (!xResposta)
-            break;
-        for (const TNota& xNota : xResposta->Content) {
-            xEntradas.push_back({xNota.TipoNFe + "_AUT_" + xNota.NumNF + "_" + xNota.Serie + "_" +
-                                     xNota.TipoAmbiente + ".xml",
-                                 xNota.Xml});
-            if (!xNota.XmlCancelamento.isEmpty())
-                xEntradas.push_back({"CANC_" + xNota.TipoNFe + "_" + xNota.NumNF + "_" + xNota.Serie + "_" +
-                                         xNota.TipoAmbiente + ".xml",
-                                     xNota.XmlCancelamento});
-        }
-        if (xPagina + 1 >= xResposta->TotalPages)
-            break;
-    }
-    return xEntradas;
 }
 
 } // namespace
