@@ -165,8 +165,11 @@ private slots:
             QVERIFY(vServico.LinhasRecebidas().size() - xRequisicoesAntes < 20);
         }
 
-        // The destination holds no temporary file and no broken archive.
+        // The destination holds no temporary file and no broken archive; the run's only step was
+        // abandoned, so it published nothing at all.
         const QStringList xArquivos = QDir(xDestino.path()).entryList(QDir::Files | QDir::Hidden);
+        if (momento == TMomento::Baixando || momento == TMomento::Pergunta)
+            QVERIFY2(xArquivos.isEmpty(), qPrintable(xArquivos.join(u' ')));
         for (const QString& xArquivo : xArquivos) {
             QVERIFY2(xArquivo.endsWith(QStringLiteral(".zip")), qPrintable(xArquivo));
             QString xErro;
