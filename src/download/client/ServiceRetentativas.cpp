@@ -59,10 +59,10 @@ int TControleConsulta::MsPorSegundo()
 
 std::unique_ptr<TRecepcaoNFAPIResponse>
 ConsultaNFComRetentativas(TControleConsulta& pControle, TFimConsulta& pFim, const QString& pCnpj,
-                          const QString& pTipoAmbiente, const QString& pTipoNFe, const QString& pDataEmissaoInicial,
-                          const QString& pDataEmissaoFinal, const QString& pNumNfInicial,
-                          const QString& pNumNfFinal, const QString& pSerieInicial, const QString& pSerieFinal,
-                          const QString& pPage)
+                          const QString& pTipoAmbiente, const QString& pTipoNFe,
+                          const QString& pDataEmissaoInicial, const QString& pDataEmissaoFinal,
+                          const QString& pNumNfInicial, const QString& pNumNfFinal,
+                          const QString& pSerieInicial, const QString& pSerieFinal, const QString& pPage)
 {
     TRecepcaoNF& xCliente = TRecepcaoNF::get();
     for (int xTentativa = 1;; ++xTentativa) {
@@ -70,9 +70,9 @@ ConsultaNFComRetentativas(TControleConsulta& pControle, TFimConsulta& pFim, cons
         std::unique_ptr<TRecepcaoNFAPIResponse> xPagina;
         std::exception_ptr xFalha;
         try {
-            xPagina = xCliente.ConsultaNF(pCnpj, pTipoAmbiente, pTipoNFe, pDataEmissaoInicial, pDataEmissaoFinal,
-                                          pNumNfInicial, pNumNfFinal, pSerieInicial, pSerieFinal, pPage,
-                                          &pControle.Sessao(), &xResultado);
+            xPagina = xCliente.ConsultaNF(pCnpj, pTipoAmbiente, pTipoNFe, pDataEmissaoInicial,
+                                          pDataEmissaoFinal, pNumNfInicial, pNumNfFinal, pSerieInicial,
+                                          pSerieFinal, pPage, &pControle.Sessao(), &xResultado);
         } catch (...) {
             xFalha = std::current_exception();
         }
@@ -97,11 +97,12 @@ ConsultaNFComRetentativas(TControleConsulta& pControle, TFimConsulta& pFim, cons
             return nullptr;
         }
         const int xSegundos = EsperaSegundos(xTentativa, xResultado.RetryAfter);
-        Log().Alerta(&xCliente, QStringLiteral("Nova tentativa da consulta da página %1 em %2 s (tentativa %3 de %4).")
-                                    .arg(pPage)
-                                    .arg(xSegundos)
-                                    .arg(xTentativa + 1)
-                                    .arg(MAX_RETENTATIVAS + 1));
+        Log().Alerta(&xCliente,
+                     QStringLiteral("Nova tentativa da consulta da página %1 em %2 s (tentativa %3 de %4).")
+                         .arg(pPage)
+                         .arg(xSegundos)
+                         .arg(xTentativa + 1)
+                         .arg(MAX_RETENTATIVAS + 1));
         if (!pControle.Espera(xSegundos * TControleConsulta::MsPorSegundo())) {
             pFim = TFimConsulta::Parada;
             return nullptr;

@@ -47,16 +47,16 @@ private:
 // How ConsultaNFComRetentativas ended.
 enum class TFimConsulta
 {
-    Pagina,  // the page came
-    Falha,   // no page: the last attempt failed (logged), or a failure body could not be read (raised)
-    Parada,  // no page: a stop request or an abort ended the attempts before one succeeded
+    Pagina, // the page came
+    Falha,  // no page: the last attempt failed (logged), or a failure body could not be read (raised)
+    Parada, // no page: a stop request or an abort ended the attempts before one succeeded
 };
 
 // TRecepcaoNF::ConsultaNF over the step's connection, asked again while it fails transiently.
 // Raises what the last attempt raised.
 std::unique_ptr<TRecepcaoNFAPIResponse>
 ConsultaNFComRetentativas(TControleConsulta& pControle, TFimConsulta& pFim, const QString& pCnpj,
-                          const QString& pTipoAmbiente, const QString& pTipoNFe, const QString& pDataEmissaoInicial,
-                          const QString& pDataEmissaoFinal, const QString& pNumNfInicial,
-                          const QString& pNumNfFinal, const QString& pSerieInicial, const QString& pSerieFinal,
-                          const QString& pPage);
+                          const QString& pTipoAmbiente, const QString& pTipoNFe,
+                          const QString& pDataEmissaoInicial, const QString& pDataEmissaoFinal,
+                          const QString& pNumNfInicial, const QString& pNumNfFinal,
+                          const QString& pSerieInicial, const QString& pSerieFinal, const QString& pPage);

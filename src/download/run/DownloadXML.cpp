@@ -1,6 +1,5 @@
-#include "download/run/DownloadPasso.h"
-
 #include "download/archive/ZipNomes.h"
+#include "download/run/DownloadPasso.h"
 #include "util/Clock.h"
 #include "util/Exception.h"
 
@@ -32,44 +31,45 @@ TDownloadRun::TResultadoPasso TDownloadRun::DownloadXML(TPasso& pPasso, const QS
     pPasso.TipoAmbiente = pTipoAmbiente;
 
     auto xBusca = [&] {
-    // The fetch worker: pages 0, 1, 2, ... over the step's connection, each asked for as soon as the
-    // page before, read, says it exists, until the run asks to stop.
-    pPasso.Busca.Inicia([&pPasso, pFiltros] {
-        TControleConsulta& xControle = *pPasso.Controle;
-        for (qint32 xPagina = 0;; ++xPagina) {
-            {
-                std::unique_lock<std::mutex> xTrava(pPasso.Trava);
-                while (pPasso.Fila.size() >= TPasso::PAGINAS_NA_FILA && !xControle.RetentativasParadas())
-                    pPasso.Sinal.wait_for(xTrava, std::chrono::milliseconds(20));
-                if (xPagina > 0 && xControle.RetentativasParadas()) {
-                    pPasso.BuscaAcabou = true;
-                    break;
+        // The fetch worker: pages 0, 1, 2, ... over the step's connection, each asked for as soon as the
+        // page before, read, says it exists, until the run asks to stop.
+        pPasso.Busca.Inicia([&pPasso, pFiltros] {
+            TControleConsulta& xControle = *pPasso.Controle;
+            for (qint32 xPagina = 0;; ++xPagina) {
+                {
+                    std::unique_lock<std::mutex> xTrava(pPasso.Trava);
+                    while (pPasso.Fila.size() >= TPasso::PAGINAS_NA_FILA && !xControle.RetentativasParadas())
+                        pPasso.Sinal.wait_for(xTrava, std::chrono::milliseconds(20));
+                    if (xPagina > 0 && xControle.RetentativasParadas()) {
+                        pPasso.BuscaAcabou = true;
+                        break;
+                    }
+                    pPasso.Pedidas = xPagina + 1;
                 }
-                pPasso.Pedidas = xPagina + 1;
-            }
-            TPaginaBuscada xItem;
-            try {
-                xItem.Pagina = ConsultaNFComRetentativas(
-                    xControle, xItem.Fim, pPasso.Cnpj, pPasso.TipoAmbiente, pPasso.TipoNFe,
-                    pFiltros.DataEmissaoInicial, pFiltros.DataEmissaoFinal, pFiltros.NumNfInicial,
-                    pFiltros.NumNfFinal, pFiltros.SerieInicial, pFiltros.SerieFinal, QString::number(xPagina));
-            } catch (...) {
-                xItem.Falha = std::current_exception();
-                xItem.Fim = TFimConsulta::Falha;
-            }
-            const bool xContinua = xItem.Pagina && xItem.Pagina->TotalElements != 0 &&
-                                   xPagina + 1 < xItem.Pagina->TotalPages;
-            {
-                std::lock_guard<std::mutex> xTrava(pPasso.Trava);
-                pPasso.Fila.push_back(std::move(xItem));
-                pPasso.BuscaAcabou = !xContinua;
+                TPaginaBuscada xItem;
+                try {
+                    xItem.Pagina = ConsultaNFComRetentativas(
+                        xControle, xItem.Fim, pPasso.Cnpj, pPasso.TipoAmbiente, pPasso.TipoNFe,
+                        pFiltros.DataEmissaoInicial, pFiltros.DataEmissaoFinal, pFiltros.NumNfInicial,
+                        pFiltros.NumNfFinal, pFiltros.SerieInicial, pFiltros.SerieFinal,
+                        QString::number(xPagina));
+                } catch (...) {
+                    xItem.Falha = std::current_exception();
+                    xItem.Fim = TFimConsulta::Falha;
+                }
+                const bool xContinua = xItem.Pagina && xItem.Pagina->TotalElements != 0 &&
+                                       xPagina + 1 < xItem.Pagina->TotalPages;
+                {
+                    std::lock_guard<std::mutex> xTrava(pPasso.Trava);
+                    pPasso.Fila.push_back(std::move(xItem));
+                    pPasso.BuscaAcabou = !xContinua;
+                }
+                pPasso.Sinal.notify_all();
+                if (!xContinua)
+                    return;
             }
             pPasso.Sinal.notify_all();
-            if (!xContinua)
-                return;
-        }
-        pPasso.Sinal.notify_all();
-    });
+        });
     };
     // A page's notes, deflated into the archive on the compression worker, then released.
     auto xCompacta = [&](TListaNotas&& pNotas) {
@@ -85,7 +85,8 @@ TDownloadRun::TResultadoPasso TDownloadRun::DownloadXML(TPasso& pPasso, const QS
                         return;
                     pPasso.Zip->Acrescenta(NomeEntradaAutorizada(xNota), xNota.Xml, xQuando);
                     if (!xNota.XmlCancelamento.isEmpty())
-                        pPasso.Zip->Acrescenta(NomeEntradaCancelamento(xNota), xNota.XmlCancelamento, xQuando);
+                        pPasso.Zip->Acrescenta(NomeEntradaCancelamento(xNota), xNota.XmlCancelamento,
+                                               xQuando);
                 }
             } catch (...) {
                 // Reported where the run reaches its compression; the space is given back now.
