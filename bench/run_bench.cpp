@@ -240,6 +240,22 @@ int main(int argc, char** argv)
     QCoreApplication xApp(argc, argv);
     int xNotas = 20000, xTamanhoXml = 10240, xRodadas = 3, xNotasAtraso = 20000, xMemoria = 0;
     QList<int> xTamanhosMemoria{20000, 100000};
+    const char* const USO =
+        "usage: bench_run [--notes N] [--xml-size BYTES] [--rounds R] [--delay-notes N] [--memory-sizes A,B]\n"
+        "Prints, for a download step served by the local stand-in (build in Release):\n"
+        "  memory    peak RSS above idle RSS of steps of 20,000 and 100,000 notes (--memory-sizes), goal < 64 MiB\n"
+        "  loopback  step time / (plain libcurl fetch + plain zlib deflate of the same data), goal <= 1.0\n"
+        "  50 ms     with the stand-in waiting 50 ms before each page: step time / plain sequential fetch\n"
+        "            over one kept-alive connection (--delay-notes notes), goal <= 1.05\n";
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0) {
+            std::fputs(USO, stdout);
+            return 0;
+        }
+    if (argc % 2 == 0) {
+        std::fputs(USO, stderr);
+        return 2;
+    }
     for (int i = 1; i + 1 < argc; i += 2) {
         const QByteArray xOpcao = argv[i];
         const QByteArray xValor = argv[i + 1];
@@ -259,8 +275,7 @@ int main(int argc, char** argv)
                 if (x.toInt() > 0)
                     xTamanhosMemoria << x.toInt();
         } else {
-            std::fprintf(stderr, "usage: bench_run [--notes N] [--xml-size BYTES] [--rounds R] "
-                                 "[--delay-notes N] [--memory-sizes A,B]\n");
+            std::fputs(USO, stderr);
             return 2;
         }
     }
