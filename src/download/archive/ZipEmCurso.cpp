@@ -3,12 +3,17 @@
 #include "download/archive/ZipArquivo.h"
 #include "util/Exception.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -23,7 +28,39 @@ QString ComBarra(const QString& pPasta)
     return pPasta.endsWith(u'/') ? pPasta : pPasta + u'/';
 }
 
+// The hidden name of an archive being written: "." + name + ".zip." + 8 hex digits + ".part".
+QString NomeOculto(const QString& pNomeBase, quint32 pSorteio)
+{
+    return u'.' + pNomeBase + QStringLiteral(".zip.%1.part").arg(pSorteio, 8, 16, QLatin1Char('0'));
+}
+
 } // namespace
+
+int RemoveRestosDeEscrita(const QString& pPasta, const QString& pNomeBase, int pIdadeMinimaSeg)
+{
+    const QRegularExpression xPadrao(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(u'.' + pNomeBase + QStringLiteral(".zip.")) +
+        QStringLiteral("[0-9a-f]{8}\\.part")));
+    const QStringList xCandidatos = QDir(pPasta).entryList({u'.' + pNomeBase + QStringLiteral(".zip.*.part")},
+                                                           QDir::Files | QDir::Hidden);
+    int xRemovidos = 0;
+    for (const QString& xNome : xCandidatos) {
+        if (!xPadrao.match(xNome).hasMatch())
+            continue;
+        const QByteArray xCaminho = QFile::encodeName(ComBarra(pPasta) + xNome);
+        const int xDescritor = ::open(xCaminho.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (xDescritor < 0)
+            continue;
+        struct stat xInfo {};
+        // Held by a live writer, or written to lately (its writer may not hold the lock yet): left alone.
+        if (::fstat(xDescritor, &xInfo) == 0 && S_ISREG(xInfo.st_mode) &&
+            std::time(nullptr) - xInfo.st_mtime >= pIdadeMinimaSeg &&
+            ::flock(xDescritor, LOCK_EX | LOCK_NB) == 0 && ::unlink(xCaminho.constData()) == 0)
+            ++xRemovidos;
+        ::close(xDescritor);
+    }
+    return xRemovidos;
+}
 
 int PublicaSemSobrescrever(const QByteArray& pDe, const QByteArray& pPara)
 {
@@ -57,10 +94,10 @@ int PublicaSemSobrescrever(const QByteArray& pDe, const QByteArray& pPara)
 
 TZipEmCurso::TZipEmCurso(const QString& pPasta, const QString& pNomeBase)
 {
+    RemoveRestosDeEscrita(pPasta, pNomeBase);
     for (int xTentativa = 0;; ++xTentativa) {
-        const QString xCaminho = ComBarra(pPasta) + u'.' + pNomeBase +
-                                 QStringLiteral(".zip.%1.part")
-                                     .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const QString xCaminho =
+            ComBarra(pPasta) + NomeOculto(pNomeBase, QRandomGenerator::global()->generate());
         const QByteArray xNome = QFile::encodeName(xCaminho);
         const int xDescritor = ::open(xNome.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
         if (xDescritor < 0) {
@@ -72,11 +109,17 @@ TZipEmCurso::TZipEmCurso(const QString& pPasta, const QString& pNomeBase)
                             pNomeBase + QStringLiteral(".zip\": ") + MensagemSistema(xErro));
         }
         vTemporario = xCaminho;
+        // The lock says a live writer holds the file; a second descriptor keeps it until the end,
+        // since the writer's own is closed when the archive is finished.
+        vTrava = ::open(xNome.constData(), O_RDONLY | O_CLOEXEC);
+        if (vTrava >= 0)
+            ::flock(vTrava, LOCK_EX | LOCK_NB);
         try {
             vEscritor = std::make_unique<TZipEscritor>(xDescritor, xCaminho);
         } catch (...) {
             ::unlink(xNome.constData());
             vTemporario.clear();
+            Libera();
             throw;
         }
         return;
@@ -108,6 +151,7 @@ QString TZipEmCurso::Publica(const std::function<QString(int)>& pNome, int pMaxi
             const int xErro = PublicaSemSobrescrever(xDe, QFile::encodeName(xNome));
             if (xErro == 0) {
                 vTemporario.clear();
+                Libera();
                 return xNome;
             }
             if (xErro != EEXIST)
@@ -127,5 +171,14 @@ void TZipEmCurso::Descarta()
     if (!vTemporario.isEmpty()) {
         ::unlink(QFile::encodeName(vTemporario).constData());
         vTemporario.clear();
+    }
+    Libera();
+}
+
+void TZipEmCurso::Libera()
+{
+    if (vTrava >= 0) {
+        ::close(vTrava);
+        vTrava = -1;
     }
 }

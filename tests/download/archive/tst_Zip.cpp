@@ -14,8 +14,11 @@
 #include <QtTest>
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -73,8 +76,9 @@ private slots:
         QDir xPasta(vPasta.path());
         for (const QString& xNome :
              xPasta.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
-            QVERIFY(QFileInfo(xPasta.filePath(xNome)).isDir() ? QDir(xPasta.filePath(xNome)).removeRecursively()
-                                                              : xPasta.remove(xNome));
+            QVERIFY(QFileInfo(xPasta.filePath(xNome)).isDir()
+                        ? QDir(xPasta.filePath(xNome)).removeRecursively()
+                        : xPasta.remove(xNome));
     }
 
     void NomeSeguro_data()
@@ -147,7 +151,8 @@ private slots:
             TZipEmCurso xZip(vPasta.path(), QStringLiteral("download_xmls_12345678000195_NF_E_PRODUCAO"));
             // While it is written it has a hidden name of its own, and no final name exists yet.
             const QString xOculto = QFileInfo(xZip.CaminhoTemporario()).fileName();
-            QVERIFY2(xOculto.startsWith(".download_xmls_12345678000195_NF_E_PRODUCAO.zip."), qPrintable(xOculto));
+            QVERIFY2(xOculto.startsWith(".download_xmls_12345678000195_NF_E_PRODUCAO.zip."),
+                     qPrintable(xOculto));
             QVERIFY(!QFile::exists(Caminho(esperado)));
             xCaminho = xZip.Publica(NomePasso(), 100);
         }
@@ -247,8 +252,8 @@ private slots:
         xEstranha.Serie = QStringLiteral("C:\\x");
         TNota xAcentuada = Nota(QStringLiteral("8"), "<d/>");
         xAcentuada.Serie = QStringLiteral("Série");
-        const TListaNotas xNotas{Nota(QStringLiteral("7"), "<a/>"), Nota(QStringLiteral("7"), "<b/>"), xEstranha,
-                                 xAcentuada};
+        const TListaNotas xNotas{Nota(QStringLiteral("7"), "<a/>"), Nota(QStringLiteral("7"), "<b/>"),
+                                 xEstranha, xAcentuada};
         QString xCaminho;
         {
             TZipEmCurso xZip(vPasta.path(), QStringLiteral("download_xmls_12345678000195_NF_E_PRODUCAO"));
@@ -280,6 +285,64 @@ private slots:
         xZip.Descarta();
         QCOMPARE(Arquivos(), QStringList());
         QVERIFY_THROWS_EXCEPTION(Exception, xZip.Acrescenta("a.xml", "<a/>", 1700000000));
+    }
+
+    // What a program that died while writing left behind is removed when the next archive of that name
+    // starts; a hidden file a live writer holds, one written to lately, and every other file stay.
+    void RestosDeEscrita()
+    {
+        const QString xBase = QStringLiteral("download_xmls_1_NF_E_PRODUCAO");
+        struct TCaso
+        {
+            QString Nome;
+            bool Antigo;  // last changed two minutes ago
+            bool Travado; // a live writer holds its lock
+            bool Removido;
+        };
+        const QList<TCaso> xCasos{
+            {u'.' + xBase + QStringLiteral(".zip.0123abcd.part"), true, false, true},
+            {u'.' + xBase + QStringLiteral(".zip.00000001.part"), true, true, false},
+            {u'.' + xBase + QStringLiteral(".zip.00000002.part"), false, false, false},
+            {QStringLiteral(".download_xmls_2_NF_E_PRODUCAO.zip.00000003.part"), true, false, false},
+            {u'.' + xBase + QStringLiteral(".zip.nothex00.part"), true, false, false},
+            {u'.' + xBase + QStringLiteral(".zip.00000004.part.bak"), true, false, false},
+            {xBase + QStringLiteral(".zip.00000005.part"), true, false, false},
+            {xBase + QStringLiteral(".zip"), true, false, false},
+        };
+        QList<int> xTravas;
+        for (const TCaso& xCaso : xCasos) {
+            Grava(Caminho(xCaso.Nome), "PK resto");
+            if (xCaso.Antigo) {
+                QFile xArquivo(Caminho(xCaso.Nome));
+                QVERIFY(xArquivo.open(QIODevice::ReadWrite));
+                QVERIFY(xArquivo.setFileTime(QDateTime::currentDateTime().addSecs(-120),
+                                             QFileDevice::FileModificationTime));
+            }
+            if (xCaso.Travado) {
+                const int xTrava =
+                    ::open(QFile::encodeName(Caminho(xCaso.Nome)).constData(), O_RDONLY | O_CLOEXEC);
+                QVERIFY(xTrava >= 0);
+                QCOMPARE(::flock(xTrava, LOCK_EX | LOCK_NB), 0);
+                xTravas << xTrava;
+            }
+        }
+        {
+            TZipEmCurso xZip(vPasta.path(), xBase);
+            QVERIFY(!QFile::exists(Caminho(xCasos.front().Nome))); // starting the archive cleaned up
+            xZip.Acrescenta("a.xml", "<a/>", 1700000000);
+            // Its own hidden file is held: another program starting the same archive leaves it alone.
+            QFile xProprio(xZip.CaminhoTemporario());
+            QVERIFY(xProprio.open(QIODevice::ReadWrite));
+            QVERIFY(xProprio.setFileTime(QDateTime::currentDateTime().addSecs(-120),
+                                         QFileDevice::FileModificationTime));
+            xProprio.close();
+            QCOMPARE(RemoveRestosDeEscrita(vPasta.path(), xBase), 0);
+            QVERIFY(QFile::exists(xZip.CaminhoTemporario()));
+        }
+        for (const TCaso& xCaso : xCasos)
+            QVERIFY2(QFile::exists(Caminho(xCaso.Nome)) != xCaso.Removido, qPrintable(xCaso.Nome));
+        for (const int xTrava : xTravas)
+            ::close(xTrava);
     }
 
     // An archive that already holds entries keeps them ahead of the new ones.
