@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 #include <net/if.h>
 #include <sched.h>
 #include <sys/ioctl.h>
@@ -59,6 +60,10 @@ private:
     bool Script(const QStringList& pArgumentos, QString& pSaida);
     // Starts a server on pPasta (port 0: a free one), makes its database and returns the server path.
     QString Servidor(const QString& pNome, int pPorta, QString& pArquivo);
+    // Servidor, then the ERP's connection through it, which opens the file and keeps it; none on failure
+    // (said in a warning).
+    std::unique_ptr<TConexaoBD> ServidorComArquivo(const QString& pNome, int pPorta, QString& pArquivo,
+                                                   QString& pPeloServidor);
 
     QTemporaryDir vPasta;
     QStringList vServidores;
@@ -97,6 +102,25 @@ QString TstServidorLocal::Servidor(const QString& pNome, int pPorta, QString& pA
     return xCaminho;
 }
 
+std::unique_ptr<TConexaoBD> TstServidorLocal::ServidorComArquivo(const QString& pNome, int pPorta,
+                                                                 QString& pArquivo, QString& pPeloServidor)
+{
+    try {
+        pPeloServidor = Servidor(pNome, pPorta, pArquivo);
+        if (pPeloServidor.isEmpty())
+            return nullptr;
+        auto xErp = std::make_unique<TConexaoBD>();
+        xErp->SetDatabase(pPeloServidor);
+        xErp->SetUserName(QStringLiteral("SYSDBA"));
+        xErp->SetPassword(SENHA_SYSDBA);
+        xErp->Open();
+        return xErp;
+    } catch (const std::exception& xErro) {
+        qWarning("%s", xErro.what());
+        return nullptr;
+    }
+}
+
 void TstServidorLocal::initTestCase()
 {
     QVERIFY(vPasta.isValid());
@@ -117,18 +141,10 @@ void TstServidorLocal::servidorNaPortaPadrao()
 {
     QString xArquivo;
     QString xPeloServidor;
-    try {
-        xPeloServidor = Servidor(QStringLiteral("padrao"), PORTA_PADRAO, xArquivo);
-    } catch (const std::exception& xErro) {
-        QFAIL(xErro.what());
-    }
-    QVERIFY(!xPeloServidor.isEmpty());
     // The ERP's connection: the server opens the file and keeps it.
-    TConexaoBD xErp;
-    xErp.SetDatabase(xPeloServidor);
-    xErp.SetUserName(QStringLiteral("SYSDBA"));
-    xErp.SetPassword(SENHA_SYSDBA);
-    xErp.Open();
+    const std::unique_ptr<TConexaoBD> xErp =
+        ServidorComArquivo(QStringLiteral("padrao"), PORTA_PADRAO, xArquivo, xPeloServidor);
+    QVERIFY(xErp);
 
     TControleConfig xControle;
     const TControleConfig::TResultado xTeste =
@@ -146,17 +162,10 @@ void TstServidorLocal::servidorEmOutraPorta()
 {
     QString xArquivo;
     QString xPeloServidor;
-    try {
-        xPeloServidor = Servidor(QStringLiteral("outra"), 0, xArquivo);
-    } catch (const std::exception& xErro) {
-        QFAIL(xErro.what());
-    }
-    QVERIFY(!xPeloServidor.isEmpty());
-    TConexaoBD xErp;
-    xErp.SetDatabase(xPeloServidor);
-    xErp.SetUserName(QStringLiteral("SYSDBA"));
-    xErp.SetPassword(SENHA_SYSDBA);
-    xErp.Open();
+    // The ERP's connection: the server opens the file and keeps it.
+    const std::unique_ptr<TConexaoBD> xErp =
+        ServidorComArquivo(QStringLiteral("outra"), 0, xArquivo, xPeloServidor);
+    QVERIFY(xErp);
 
     TControleConfig xControle;
     const TControleConfig::TResultado xTeste =
