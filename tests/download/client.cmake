@@ -2,7 +2,12 @@
 
 # tarnwick_test_support: TNotesService (tests/support/NotesService.h) starts the local stand-in of the
 # notes service (tools/notes-service) on a free port of 127.0.0.1 and stops it.
-add_library(tarnwick_test_support STATIC support/NotesService.cpp)
+if(WIN32)
+  set(_hospedeiro support/ProcessoHospedeiroWine.cpp)
+else()
+  set(_hospedeiro support/ProcessoHospedeiroPosix.cpp)
+endif()
+add_library(tarnwick_test_support STATIC support/NotesService.cpp ${_hospedeiro})
 target_include_directories(tarnwick_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(tarnwick_test_support PUBLIC tarnwick_flags Qt6::Core)
 target_compile_definitions(tarnwick_test_support PRIVATE

@@ -25,24 +25,21 @@ bool TNotesService::Iniciar(int pEsperaMs)
     }
     QStringList xArgumentos = vArgumentos;
     xArgumentos << QStringLiteral("--port") << QStringLiteral("0") << QStringLiteral("--quiet")
-                << QStringLiteral("--request-log") << vPasta.filePath(QStringLiteral("requests.log"));
-    vProcesso.setProcessChannelMode(QProcess::SeparateChannels);
-    vProcesso.start(Executavel(), xArgumentos);
-    if (!vProcesso.waitForStarted(pEsperaMs)) {
-        vErro = QStringLiteral("cannot start %1: %2").arg(Executavel(), vProcesso.errorString());
+                << QStringLiteral("--request-log")
+                << CaminhoNoHospedeiro(vPasta.filePath(QStringLiteral("requests.log")));
+    if (!vProcesso.Iniciar(Executavel(), xArgumentos)) {
+        vErro = vProcesso.Erro();
         return false;
     }
     const QDeadlineTimer xPrazo(pEsperaMs);
-    QByteArray xSaida;
-    while (!xSaida.contains('\n') && !xPrazo.hasExpired() && vProcesso.state() == QProcess::Running) {
-        vProcesso.waitForReadyRead(static_cast<int>(qMax<qint64>(1, xPrazo.remainingTime())));
-        xSaida += vProcesso.readAllStandardOutput();
-    }
+    while (!vProcesso.Saida().contains('\n') && !xPrazo.hasExpired() && vProcesso.EmExecucao())
+        vProcesso.EsperaSaida(static_cast<int>(qMax<qint64>(1, xPrazo.remainingTime())));
+    const QByteArray xSaida = vProcesso.Saida();
     const QByteArray xPrefixo = "listening on 127.0.0.1:";
     const QByteArray xLinha = xSaida.left(xSaida.indexOf('\n')).trimmed();
     if (!xLinha.startsWith(xPrefixo)) {
         vErro = QStringLiteral("the stand-in did not come up: %1 %2")
-                    .arg(QString::fromUtf8(xSaida), QString::fromUtf8(vProcesso.readAllStandardError()));
+                    .arg(QString::fromUtf8(xSaida), QString::fromUtf8(vProcesso.Erros()));
         Parar();
         return false;
     }
@@ -52,10 +49,7 @@ bool TNotesService::Iniciar(int pEsperaMs)
 
 void TNotesService::Parar()
 {
-    if (vProcesso.state() != QProcess::NotRunning) {
-        vProcesso.kill();
-        vProcesso.waitForFinished(5000);
-    }
+    vProcesso.Parar();
     vPorta = 0;
 }
 

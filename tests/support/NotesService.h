@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QProcess>
+#include "support/ProcessoHospedeiro.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -43,7 +44,7 @@ public:
 
 private:
     QStringList vArgumentos;
-    QProcess vProcesso;
+    TProcessoHospedeiro vProcesso;
     QTemporaryDir vPasta;
     quint16 vPorta = 0;
     QString vErro;

@@ -1,0 +1,49 @@
+# The Windows x64 build, cross-compiled with MinGW-w64 (scripts/windows/build.sh sets it up):
+#   - the native build whose notes-service the tests start (TARNWICK_HOST_BUILD),
+#   - the tests run under Wine through scripts/windows/wine-run.sh (CMAKE_CROSSCOMPILING_EMULATOR),
+#   - the folder dist/Tarnwick-<version>-win64 with the program and every DLL it needs.
+set(TARNWICK_HOST_BUILD "" CACHE PATH "A native (Linux) build of this tree: its notes-service serves the Windows tests")
+if(NOT TARNWICK_HOST_BUILD)
+  message(FATAL_ERROR "TARNWICK_HOST_BUILD must name a native build of this tree (for its notes-service)")
+endif()
+add_executable(notes-service IMPORTED GLOBAL)
+set_target_properties(notes-service PROPERTIES
+  IMPORTED_LOCATION ${TARNWICK_HOST_BUILD}/tools/notes-service/notes-service)
+
+# Where the DLLs the programs need are found: the dependency prefixes' bin folders, the MinGW runtime
+# (libstdc++, libgcc, winpthread) and, for the tests only, the Firebird client's folder.
+set(TARNWICK_FIREBIRD_CLIENT_DIR "" CACHE PATH "Folder of a Windows fbclient.dll, for the tests")
+set(TARNWICK_DLL_DIRS)
+foreach(_prefixo IN LISTS CMAKE_PREFIX_PATH)
+  if(EXISTS ${_prefixo}/bin)
+    list(APPEND TARNWICK_DLL_DIRS ${_prefixo}/bin)
+  endif()
+endforeach()
+foreach(_dll libstdc++-6.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${_dll}
+    OUTPUT_VARIABLE _arquivo OUTPUT_STRIP_TRAILING_WHITESPACE)
+  get_filename_component(_pasta ${_arquivo} DIRECTORY)
+  list(APPEND TARNWICK_DLL_DIRS ${_pasta})
+endforeach()
+list(REMOVE_DUPLICATES TARNWICK_DLL_DIRS)
+string(REPLACE ";" ":" _dlls "${TARNWICK_DLL_DIRS}")
+set(_dlls_testes "${_dlls}")
+if(TARNWICK_FIREBIRD_CLIENT_DIR)
+  string(APPEND _dlls_testes ":${TARNWICK_FIREBIRD_CLIENT_DIR}")
+endif()
+
+# ctest runs every Windows test program under Wine, in a prefix of this build's own.
+set(TARNWICK_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR
+  ${PROJECT_SOURCE_DIR}/scripts/windows/wine-run.sh ${TARNWICK_WINEPREFIX} ${_dlls_testes})
+
+# The program a user copies to a PC: dist/Tarnwick-<version>-win64 and its zip.
+find_package(Qt6 REQUIRED COMPONENTS Core)
+get_filename_component(TARNWICK_QT_PREFIX ${Qt6_DIR}/../../.. ABSOLUTE)
+set(TARNWICK_DIST ${PROJECT_BINARY_DIR}/dist/Tarnwick-${PROJECT_VERSION}-win64)
+add_custom_target(tarnwick_dist
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/windows/dist.sh $<TARGET_FILE:tarnwick> ${TARNWICK_DIST}
+          ${TARNWICK_QT_PREFIX} ${_dlls}
+  DEPENDS tarnwick
+  COMMENT "Laying out ${TARNWICK_DIST}"
+  VERBATIM)

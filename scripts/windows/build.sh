@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the Windows x64 version of Tarnwick on this Debian machine:
+#   1. the dependencies, cross-built once from Debian's source packages into a cache outside the
+#      clone (scripts/windows/deps.sh; reused while their versions match);
+#   2. a native build of this tree (build/), whose stand-in of the notes service the Windows tests use;
+#   3. the cross build (build-windows/): Tarnwick.exe, the test programs and the benchmarks;
+#   4. build-windows/dist/Tarnwick-<version>-win64/ and its zip, what is copied to a Windows PC.
+# With --test it then runs the Windows tests under Wine (ctest, a private Wine prefix).
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
+JOBS=$(nproc)
+TESTAR=0
+[ "${1:-}" = --test ] && TESTAR=1
+
+"$ROOT/scripts/windows/deps.sh" all
+PREFIXOS=$("$ROOT/scripts/windows/deps.sh" --print-prefixes)
+FBCLIENT=$("$ROOT/scripts/windows/deps.sh" --print-fbclient-dir)
+
+HOST="${TARNWICK_HOST_BUILD:-$ROOT/build}"
+[ -f "$HOST/CMakeCache.txt" ] || cmake -S "$ROOT" -B "$HOST" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$HOST" -j "$JOBS" --target notes-service
+
+SAIDA="${TARNWICK_WINDOWS_BUILD:-$ROOT/build-windows}"
+cmake -S "$ROOT" -B "$SAIDA" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_PREFIX_PATH="$PREFIXOS" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DTARNWICK_HOST_BUILD="$HOST" -DTARNWICK_FIREBIRD_CLIENT_DIR="$FBCLIENT" >/dev/null
+cmake --build "$SAIDA" -j "$JOBS"
+cmake --build "$SAIDA" --target tarnwick_dist
+
+if [ "$TESTAR" = 1 ]; then
+  (cd "$SAIDA" && ctest --output-on-failure -j "$JOBS")
+fi

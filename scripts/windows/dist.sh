@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Lays out the Windows program as it is copied to a PC, and zips it:
+#   dist.sh <Tarnwick.exe> <dist folder> <Qt prefix> <dll folders, ':'-separated>
+# The folder gets the program, every DLL it needs (found by following the import tables from the
+# dependency folders; what none of them holds is left to Windows), Qt's Windows platform and style
+# plugins, the Brazilian catalogue of Qt's own texts and a qt.conf that points Qt at them. The Firebird
+# client (fbclient.dll) is not shipped: it comes with the customer's Firebird.
+set -euo pipefail
+EXE=$1 DEST=$2 QT=$3 DLLS=$4
+OBJDUMP=x86_64-w64-mingw32-objdump
+CATALOGO=/usr/share/qt6/translations/qtbase_pt_BR.qm
+
+rm -rf "$DEST" && mkdir -p "$DEST/platforms" "$DEST/styles" "$DEST/translations"
+cp "$EXE" "$DEST/Tarnwick.exe"
+cp "$QT/plugins/platforms/qwindows.dll" "$DEST/platforms/"
+cp "$QT/plugins/styles/qwindowsvistastyle.dll" "$DEST/styles/"
+# Qt's catalogues are the same for every system of one release: Debian's qt6-translations-l10n.
+cp "$CATALOGO" "$DEST/translations/"
+printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n' >"$DEST/qt.conf"
+
+IFS=':' read -r -a PASTAS <<<"$DLLS"
+acha() { # the dependency folder's copy of DLL $1 (names compare without case), or nothing
+  local p f
+  for p in "${PASTAS[@]}"; do
+    f=$(find "$p" -maxdepth 1 -iname "$1" -print -quit 2>/dev/null)
+    [ -n "$f" ] && { printf '%s\n' "$f"; return; }
+  done
+}
+pendentes=("$DEST/Tarnwick.exe" "$DEST/platforms/qwindows.dll" "$DEST/styles/qwindowsvistastyle.dll")
+while [ ${#pendentes[@]} -gt 0 ]; do
+  arquivo=${pendentes[0]}; pendentes=("${pendentes[@]:1}")
+  while read -r nome; do
+    [ -e "$DEST/$nome" ] && continue
+    [ "${nome,,}" = fbclient.dll ] && continue
+    origem=$(acha "$nome")
+    [ -n "$origem" ] || continue
+    cp "$origem" "$DEST/$nome"
+    pendentes+=("$DEST/$nome")
+  done < <("$OBJDUMP" -p "$arquivo" | sed -n 's/^\s*DLL Name: //p')
+done
+# What ships is stripped of its debugging sections.
+find "$DEST" -iname '*.dll' -o -iname '*.exe' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+(cd "$(dirname "$DEST")" && rm -f "$(basename "$DEST").zip" && cmake -E tar cf "$(basename "$DEST").zip" --format=zip "$(basename "$DEST")")
