@@ -41,7 +41,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR
 find_package(Qt6 REQUIRED COMPONENTS Core)
 get_filename_component(TARNWICK_QT_PREFIX ${Qt6_DIR}/../../.. ABSOLUTE)
 set(TARNWICK_DIST ${PROJECT_BINARY_DIR}/dist/Tarnwick-${PROJECT_VERSION}-win64)
-add_custom_target(tarnwick_dist
+add_custom_target(tarnwick_dist ALL
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/windows/dist.sh $<TARGET_FILE:tarnwick> ${TARNWICK_DIST}
           ${TARNWICK_QT_PREFIX} ${_dlls}
   DEPENDS tarnwick

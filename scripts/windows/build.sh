@@ -28,7 +28,6 @@ cmake -S "$ROOT" -B "$SAIDA" -G Ninja \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DTARNWICK_HOST_BUILD="$HOST" -DTARNWICK_FIREBIRD_CLIENT_DIR="$FBCLIENT" >/dev/null
 cmake --build "$SAIDA" -j "$JOBS"
-cmake --build "$SAIDA" --target tarnwick_dist
 
 if [ "$TESTAR" = 1 ]; then
   (cd "$SAIDA" && ctest --output-on-failure -j "$JOBS")

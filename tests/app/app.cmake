@@ -13,22 +13,24 @@ tarnwick_add_test(app_statusbar SOURCES app/tst_statusbar.cpp LIBS tarnwick_gui)
 tarnwick_add_test(app_dialogos SOURCES app/tst_dialogos.cpp LIBS tarnwick_gui)
 # The branch grid and the push buttons under the mouse and the keys.
 tarnwick_add_test(app_teclas SOURCES app/tst_teclas.cpp LIBS tarnwick_gui)
-# SIGINT, SIGTERM and SIGHUP sent to the real program: the executable itself, and the program driven
-# into a download run (app_programa_conduzido), against the stand-in of the notes service.
-add_executable(app_programa_conduzido app/ProgramaConduzido.cpp)
-target_link_libraries(app_programa_conduzido PRIVATE tarnwick_flags tarnwick_gui)
-tarnwick_add_test(app_sinais SOURCES app/tst_sinais.cpp config/BancoTeste.cpp
-  LIBS tarnwick_core tarnwick_test_support firebird Qt6::Core TIMEOUT 300)
-add_dependencies(app_sinais tarnwick app_programa_conduzido notes-service)
-target_compile_definitions(app_sinais PRIVATE
-  PROGRAMA="$<TARGET_FILE:tarnwick>" PROGRAMA_CONDUZIDO="$<TARGET_FILE:app_programa_conduzido>")
-set_property(TEST app_sinais APPEND PROPERTY ENVIRONMENT
-  "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp"
-  "FIREBIRD_LOCK=${CMAKE_CURRENT_BINARY_DIR}/firebird-lock")
-# The demo's set-up from a folder with an accented name.
-tarnwick_add_test(app_demo SOURCES app/tst_demo.cpp LIBS tarnwick_core firebird TIMEOUT 300)
-add_dependencies(app_demo notes-service)
-target_compile_definitions(app_demo PRIVATE FONTES="${PROJECT_SOURCE_DIR}" BUILD="${PROJECT_BINARY_DIR}")
-set_property(TEST app_demo APPEND PROPERTY ENVIRONMENT
-  "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp"
-  "FIREBIRD_LOCK=${CMAKE_CURRENT_BINARY_DIR}/firebird-lock")
+if(NOT WIN32)
+  # SIGINT, SIGTERM and SIGHUP sent to the real program: the executable itself, and the program driven
+  # into a download run (app_programa_conduzido), against the stand-in of the notes service.
+  add_executable(app_programa_conduzido app/ProgramaConduzido.cpp)
+  target_link_libraries(app_programa_conduzido PRIVATE tarnwick_flags tarnwick_gui)
+  tarnwick_add_test(app_sinais SOURCES app/tst_sinais.cpp config/BancoTeste.cpp
+    LIBS tarnwick_core tarnwick_test_support firebird Qt6::Core TIMEOUT 300)
+  add_dependencies(app_sinais tarnwick app_programa_conduzido notes-service)
+  target_compile_definitions(app_sinais PRIVATE
+    PROGRAMA="$<TARGET_FILE:tarnwick>" PROGRAMA_CONDUZIDO="$<TARGET_FILE:app_programa_conduzido>")
+  set_property(TEST app_sinais APPEND PROPERTY ENVIRONMENT
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp"
+    "FIREBIRD_LOCK=${CMAKE_CURRENT_BINARY_DIR}/firebird-lock")
+  # The demo's set-up from a folder with an accented name.
+  tarnwick_add_test(app_demo SOURCES app/tst_demo.cpp LIBS tarnwick_core firebird TIMEOUT 300)
+  add_dependencies(app_demo notes-service)
+  target_compile_definitions(app_demo PRIVATE FONTES="${PROJECT_SOURCE_DIR}" BUILD="${PROJECT_BINARY_DIR}")
+  set_property(TEST app_demo APPEND PROPERTY ENVIRONMENT
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp"
+    "FIREBIRD_LOCK=${CMAKE_CURRENT_BINARY_DIR}/firebird-lock")
+endif()

@@ -23,11 +23,13 @@ target_compile_definitions(tst_config_cliente PRIVATE
 set_property(TEST tst_config_cliente APPEND PROPERTY ENVIRONMENT
   "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")
 
-# A local path to a file that a server on this machine holds: the suite takes a network namespace of
-# its own (root only; skipped otherwise) and starts private servers there, one on the standard port.
-tarnwick_add_test(tst_config_servidor_local SOURCES config/tst_ServidorLocal.cpp config/BancoTeste.cpp
-  LIBS tarnwick_config firebird TIMEOUT 180)
-target_compile_definitions(tst_config_servidor_local PRIVATE
-  TARNWICK_SCRIPT_FIREBIRD="${PROJECT_SOURCE_DIR}/scripts/firebird-server.sh")
-set_property(TEST tst_config_servidor_local APPEND PROPERTY ENVIRONMENT
-  "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")
+if(NOT WIN32)
+  # A local path to a file that a server on this machine holds: the suite takes a network namespace of
+  # its own (root only; skipped otherwise) and starts private servers there, one on the standard port.
+  tarnwick_add_test(tst_config_servidor_local SOURCES config/tst_ServidorLocal.cpp config/BancoTeste.cpp
+    LIBS tarnwick_config firebird TIMEOUT 180)
+  target_compile_definitions(tst_config_servidor_local PRIVATE
+    TARNWICK_SCRIPT_FIREBIRD="${PROJECT_SOURCE_DIR}/scripts/firebird-server.sh")
+  set_property(TEST tst_config_servidor_local APPEND PROPERTY ENVIRONMENT
+    "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")
+endif()

@@ -1,15 +1,17 @@
 #pragma once
 
-// Reads our archives back with readers that are not ours: Python's zipfile, unzip and 7z.
+// Reads our archives back with readers that are not ours: Python's zipfile, unzip and 7z, programs of
+// the build machine (also when the tests run under Wine).
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QString>
 #include <QVector>
+
+#include "support/ProcessoHospedeiro.h"
 
 struct TEntradaZip
 {
@@ -28,16 +30,15 @@ with zipfile.ZipFile(sys.argv[1]) as z:
     print(json.dumps([{"n": i.filename, "d": base64.b64encode(z.read(i)).decode(), "m": i.compress_type,
                        "t": list(i.date_time)} for i in z.infolist()]))
 )";
-    QProcess xPython;
-    xPython.start(QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromLatin1(SCRIPT), pCaminho});
-    xPython.waitForFinished(120000);
+    const TResultadoHospedeiro xPython = ExecutaNoHospedeiro(
+        QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromLatin1(SCRIPT), CaminhoNoHospedeiro(pCaminho)});
     QVector<TEntradaZip> xEntradas;
-    if (xPython.exitStatus() != QProcess::NormalExit || xPython.exitCode() != 0) {
+    if (!xPython.Terminou || xPython.Codigo != 0) {
         if (pErro)
-            *pErro = QString::fromUtf8(xPython.readAllStandardError());
+            *pErro = QString::fromUtf8(xPython.Erros);
         return xEntradas;
     }
-    const QJsonArray xLista = QJsonDocument::fromJson(xPython.readAllStandardOutput()).array();
+    const QJsonArray xLista = QJsonDocument::fromJson(xPython.Saida).array();
     for (const auto& xValor : xLista) {
         const QJsonObject xObjeto = xValor.toObject();
         const QJsonArray t = xObjeto[QStringLiteral("t")].toArray();
@@ -67,19 +68,17 @@ inline QString VerificaZipExterno(const QString& pCaminho, qint64 pEntradas)
 {
     QString xFalhas;
     auto Executa = [&](const QString& pPrograma, const QStringList& pArgumentos, QByteArray& pSaida) {
-        QProcess xProcesso;
-        xProcesso.setProcessChannelMode(QProcess::MergedChannels);
-        xProcesso.start(pPrograma, pArgumentos);
-        xProcesso.waitForFinished(600000);
-        pSaida = xProcesso.readAll();
-        return xProcesso.exitStatus() == QProcess::NormalExit ? xProcesso.exitCode() : -1;
+        const TResultadoHospedeiro xResultado = ExecutaNoHospedeiro(pPrograma, pArgumentos, 600000);
+        pSaida = xResultado.Saida + xResultado.Erros;
+        return xResultado.Terminou ? xResultado.Codigo : -1;
     };
+    const QString xCaminho = CaminhoNoHospedeiro(pCaminho);
     QByteArray xSaida;
-    const int xUnzip = Executa(QStringLiteral("unzip"), {QStringLiteral("-tqq"), pCaminho}, xSaida);
+    const int xUnzip = Executa(QStringLiteral("unzip"), {QStringLiteral("-tqq"), xCaminho}, xSaida);
     if (!(xUnzip == 0 || (pEntradas == 0 && xUnzip == 1)))
         xFalhas +=
             QStringLiteral("unzip -t: exit %1: %2\n").arg(xUnzip).arg(QString::fromUtf8(xSaida.right(400)));
-    const int x7z = Executa(QStringLiteral("7z"), {QStringLiteral("t"), pCaminho}, xSaida);
+    const int x7z = Executa(QStringLiteral("7z"), {QStringLiteral("t"), xCaminho}, xSaida);
     if (x7z != 0 || (pEntradas > 0 && !xSaida.contains("Everything is Ok")))
         xFalhas += QStringLiteral("7z t: exit %1: %2\n").arg(x7z).arg(QString::fromUtf8(xSaida.right(400)));
     const int xPython =
@@ -91,7 +90,7 @@ inline QString VerificaZipExterno(const QString& pCaminho, qint64 pEntradas)
                                 "n = len(z.infolist())\n"
                                 "print(n)\n"
                                 "sys.exit(0 if bad is None and n == int(sys.argv[2]) else 3)\n"),
-                 pCaminho, QString::number(pEntradas)},
+                 xCaminho, QString::number(pEntradas)},
                 xSaida);
     if (xPython != 0)
         xFalhas += QStringLiteral("python zipfile: exit %1: %2\n")
