@@ -10,9 +10,9 @@ add_executable(notes-service IMPORTED GLOBAL)
 set_target_properties(notes-service PROPERTIES
   IMPORTED_LOCATION ${TARNWICK_HOST_BUILD}/tools/notes-service/notes-service)
 
-# Where the DLLs the programs need are found: the dependency prefixes' bin folders, the MinGW runtime
-# (libstdc++, libgcc, winpthread) and, for the tests only, the Firebird client's folder.
-set(TARNWICK_FIREBIRD_CLIENT_DIR "" CACHE PATH "Folder of a Windows fbclient.dll, for the tests")
+# Where the DLLs the programs need are found: the dependency prefixes' bin folders (the Firebird
+# client's among them, for the tests; it is never shipped) and the MinGW runtime (libstdc++, libgcc,
+# winpthread).
 set(TARNWICK_DLL_DIRS)
 foreach(_prefixo IN LISTS CMAKE_PREFIX_PATH)
   if(EXISTS ${_prefixo}/bin)
@@ -27,15 +27,11 @@ foreach(_dll libstdc++-6.dll libwinpthread-1.dll)
 endforeach()
 list(REMOVE_DUPLICATES TARNWICK_DLL_DIRS)
 string(REPLACE ";" ":" _dlls "${TARNWICK_DLL_DIRS}")
-set(_dlls_testes "${_dlls}")
-if(TARNWICK_FIREBIRD_CLIENT_DIR)
-  string(APPEND _dlls_testes ":${TARNWICK_FIREBIRD_CLIENT_DIR}")
-endif()
 
 # ctest runs every Windows test program under Wine, in a prefix of this build's own.
 set(TARNWICK_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
 set(CMAKE_CROSSCOMPILING_EMULATOR
-  ${PROJECT_SOURCE_DIR}/scripts/windows/wine-run.sh ${TARNWICK_WINEPREFIX} ${_dlls_testes})
+  ${PROJECT_SOURCE_DIR}/scripts/windows/wine-run.sh ${TARNWICK_WINEPREFIX} ${_dlls})
 
 # The program a user copies to a PC: dist/Tarnwick-<version>-win64 and its zip.
 find_package(Qt6 REQUIRED COMPONENTS Core)

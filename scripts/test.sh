@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything, and runs all tests: in the normal build, again under
-# AddressSanitizer + UndefinedBehaviorSanitizer, then the Windows build's under Wine (its dependencies
-# are cross-built into a cache outside the clone the first time: see scripts/windows/build.sh).
+# Installs what is missing, builds everything, and runs all tests: in the normal build, then again under
+# AddressSanitizer + UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -15,5 +14,3 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=O
 cmake --build build-asan -j "$JOBS"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$JOBS" -LE nosan)
-
-scripts/windows/build.sh --test

@@ -14,7 +14,6 @@ TESTAR=0
 
 "$ROOT/scripts/windows/deps.sh" all
 PREFIXOS=$("$ROOT/scripts/windows/deps.sh" --print-prefixes)
-FBCLIENT=$("$ROOT/scripts/windows/deps.sh" --print-fbclient-dir)
 
 HOST="${TARNWICK_HOST_BUILD:-$ROOT/build}"
 [ -f "$HOST/CMakeCache.txt" ] || cmake -S "$ROOT" -B "$HOST" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -26,7 +25,7 @@ cmake -S "$ROOT" -B "$SAIDA" -G Ninja \
   -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$PREFIXOS" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DTARNWICK_HOST_BUILD="$HOST" -DTARNWICK_FIREBIRD_CLIENT_DIR="$FBCLIENT" >/dev/null
+  -DTARNWICK_HOST_BUILD="$HOST" >/dev/null
 cmake --build "$SAIDA" -j "$JOBS"
 
 if [ "$TESTAR" = 1 ]; then
