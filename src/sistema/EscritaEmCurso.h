@@ -25,7 +25,8 @@ public:
     TTravaEscrita(const TTravaEscrita&) = delete;
     TTravaEscrita& operator=(const TTravaEscrita&) = delete;
 
-    // Takes the hold on pCaminho; false when it cannot be had (the file is missing, or already held).
+    // Takes the hold on pCaminho; false when it cannot be had (the file is missing; on POSIX also when
+    // another writer holds it).
     bool Toma(const QString& pCaminho);
     void Libera();
 
