@@ -50,7 +50,7 @@ void DefineVariavel(const char* pNome, const QString& pValor)
 #endif
 }
 
-QFile::Permissions Permissoes(const QString& pCaminho)
+[[maybe_unused]] QFile::Permissions Permissoes(const QString& pCaminho)
 {
     return QFile::permissions(pCaminho) & QFile::Permissions(0x7077); // owner, group, others
 }
