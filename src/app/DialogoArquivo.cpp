@@ -1,6 +1,6 @@
 #include "app/DialogoArquivo.h"
 
-#include "app/Sinais.h"
+#include "sistema/Termino.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,8 +13,8 @@ TApresentadorDialogoArquivo* MApresentador = nullptr;
 
 bool TDialogoAbrirArquivo::Execute(QWidget* pPai)
 {
-    // A program being ended by a signal opens no picker: as if cancelled.
-    if (Sinais::Encerrando())
+    // A program being ended by the system opens no picker: as if cancelled.
+    if (Termino::Encerrando())
         return false;
     const std::optional<QString> xEscolha = TApresentadorDialogoArquivo::Atual().Apresenta(*this, pPai);
     if (!xEscolha)

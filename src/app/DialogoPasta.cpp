@@ -1,6 +1,6 @@
 #include "app/DialogoPasta.h"
 
-#include "app/Sinais.h"
+#include "sistema/Termino.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,8 +14,8 @@ TApresentadorDialogoPasta* MApresentador = nullptr;
 
 bool TDialogoAbrirPasta::Execute(QWidget* pPai)
 {
-    // A program being ended by a signal opens no picker: as if cancelled.
-    if (Sinais::Encerrando())
+    // A program being ended by the system opens no picker: as if cancelled.
+    if (Termino::Encerrando())
         return false;
     const std::optional<QString> xEscolha = TApresentadorDialogoPasta::Atual().Apresenta(*this, pPai);
     if (!xEscolha)

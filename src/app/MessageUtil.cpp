@@ -1,7 +1,7 @@
 #include "app/MessageUtil.h"
 
 #include "app/Foco.h"
-#include "app/Sinais.h"
+#include "sistema/Termino.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -86,8 +86,8 @@ TApresentadorMensagem& TMessageUtil::Apresentador()
 
 bool TMessageUtil::Notifica(TTipoMensagem pTipo, const QString& pTexto, QWidget* pComponenteFoco)
 {
-    // A program being ended by a signal shows nothing more.
-    if (Sinais::Encerrando())
+    // A program being ended by the system shows nothing more.
+    if (Termino::Encerrando())
         return true;
     Apresentador().Apresenta(MontaDialogo(pTipo, pTexto));
     Foco::FocaSePuder(pComponenteFoco);
@@ -111,8 +111,8 @@ bool TMessageUtil::Informacao(const QString& pInformacao, QWidget* pComponenteFo
 
 bool TMessageUtil::MostraPergunta(const QString& pPergunta, TMsgDlgBtn mbDefault)
 {
-    // A program being ended by a signal asks nothing: the answer is "&Não".
-    if (Sinais::Encerrando())
+    // A program being ended by the system asks nothing: the answer is "&Não".
+    if (Termino::Encerrando())
         return false;
     return Apresentador().Apresenta(MontaDialogo(TTipoMensagem::Confirmacao, pPergunta, mbDefault)) == 0;
 }

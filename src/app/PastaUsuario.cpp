@@ -1,17 +1,7 @@
 #include "app/PastaUsuario.h"
 
-#include "log/PastaLog.h"
-
 #include <QDir>
 #include <cstring>
-
-QString PastaConfiguracaoDoUsuario()
-{
-    QString xConfig = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (xConfig.isEmpty() || !QDir::isAbsolutePath(xConfig))
-        xConfig = QDir::homePath() + QStringLiteral("/.config");
-    return QDir::cleanPath(xConfig + QStringLiteral("/tarnwick"));
-}
 
 QString EntraNaPastaDoUsuario(int argc, const char* const* argv)
 {
@@ -23,8 +13,10 @@ QString EntraNaPastaDoUsuario(int argc, const char* const* argv)
 
     const QString xPasta = PastaConfiguracaoDoUsuario();
     if (!CriaPastaPrivada(xPasta))
-        return QStringLiteral("Não foi possível criar a pasta de configuração \"%1\".").arg(xPasta);
+        return QStringLiteral("Não foi possível criar a pasta de configuração \"%1\".")
+            .arg(QDir::toNativeSeparators(xPasta));
     if (!QDir::setCurrent(xPasta))
-        return QStringLiteral("Não foi possível abrir a pasta de configuração \"%1\".").arg(xPasta);
+        return QStringLiteral("Não foi possível abrir a pasta de configuração \"%1\".")
+            .arg(QDir::toNativeSeparators(xPasta));
     return {};
 }

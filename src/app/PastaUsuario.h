@@ -1,16 +1,14 @@
 #pragma once
 
+#include "sistema/Pastas.h"
+
 #include <QString>
 
 // The installed launcher starts the program with this switch: it then works in the user's own
-// configuration folder, $XDG_CONFIG_HOME/tarnwick (by default ~/.config/tarnwick, made on first start
-// with mode 0700), so that Tarnwick.ini is read and saved there. Without the switch the program works in
-// the folder it was started from, as before.
+// configuration folder (PastaConfiguracaoDoUsuario, sistema/Pastas.h: by default ~/.config/tarnwick, made
+// on first start with mode 0700; %APPDATA%\Tarnwick on Windows), so that Tarnwick.ini is read and saved
+// there. Without the switch the program works in the folder it was started from, as before.
 inline constexpr char ARGUMENTO_PASTA_DO_USUARIO[] = "--pasta-do-usuario";
-
-// The program's folder in the user's configuration folder. An XDG_CONFIG_HOME that is empty or not an
-// absolute path is ignored, as the XDG base directories say.
-QString PastaConfiguracaoDoUsuario();
 
 // When argv holds the switch, makes that folder and changes into it. Returns the message to show when
 // this failed, empty otherwise (and always without the switch). Runs before the application object.

@@ -7,9 +7,9 @@
 #include "app/MaskEdit.h"
 #include "app/MessageUtil.h"
 #include "app/Principal.h"
-#include "app/Sinais.h"
 #include "app/StatusBar.h"
 #include "app/Teclas.h"
+#include "sistema/Termino.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -97,14 +97,14 @@ void TfrmPrincipal::FormKeyDown(quint16& Key, Qt::KeyboardModifiers Shift)
         focusNextChild();
         break;
     case VK_ESCAPE:
-        // A program being ended by a signal asks nothing more, nor takes back its stop request.
-        if (Sinais::Encerrando())
+        // A program being ended by the system asks nothing more, nor takes back its stop request.
+        if (Termino::Encerrando())
             break;
         if (pgcPrincipal->currentWidget() == tsPrincipal) {
             if (vProcessando) {
                 const bool xResposta =
                     TMessageUtil::Pergunta(QStringLiteral("Deseja realmente interromper o download?"));
-                if (!Sinais::Encerrando())
+                if (!Termino::Encerrando())
                     vInterromper = xResposta;
             } else if (VerificaTemCamposPreenchidos()) {
                 LimpaCampos();
@@ -135,14 +135,14 @@ void TfrmPrincipal::closeEvent(QCloseEvent* pEvento)
 
 void TfrmPrincipal::FormClose()
 {
-    // A program being ended by a signal is already on its way out.
-    if (Sinais::Encerrando())
+    // A program being ended by the system is already on its way out.
+    if (Termino::Encerrando())
         return;
     bool xSair = false;
     if (vProcessando) {
         const bool xResposta = TMessageUtil::Pergunta(
             QStringLiteral("Download em andamento... Deseja realmente interrompe-lo?"));
-        if (Sinais::Encerrando())
+        if (Termino::Encerrando())
             return;
         vInterromper = xResposta;
         if (vInterromper)

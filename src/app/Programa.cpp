@@ -4,14 +4,14 @@
 #include "app/MessageUtil.h"
 #include "app/PastaUsuario.h"
 #include "app/Principal.h"
-#include "app/Sinais.h"
 #include "log/LogArquivo.h"
+#include "sistema/Termino.h"
 #include "util/GlobalVar.h"
 
 #include <QDialog>
 #include <memory>
 
-void EncerraPorSinal(TfrmPrincipal& pJanela, int pSinal)
+void EncerraPorPedido(TfrmPrincipal& pJanela, int pPedido)
 {
     for (QWidget* xJanela : QApplication::topLevelWidgets())
         if (auto* xDialogo = qobject_cast<QDialog*>(xJanela); xDialogo && xDialogo->isVisible())
@@ -21,13 +21,13 @@ void EncerraPorSinal(TfrmPrincipal& pJanela, int pSinal)
     if (pJanela.vProcessando)
         pJanela.AbortaDownload();
     // Only asks: the loop ends when control is back in it, after a run under way has returned.
-    QCoreApplication::exit(128 + pSinal);
+    QCoreApplication::exit(128 + pPedido);
 }
 
 int ExecutaPrograma(int& argc, char** argv, const std::function<void(TfrmPrincipal&)>& pAoMostrar)
 {
     // Before anything else, and so before any thread exists.
-    Sinais::Bloqueia();
+    Termino::Bloqueia();
     MVersaoSoftware = QString::fromLatin1(VERSAO_SOFTWARE);
     // Started from the installed launcher: work in the user's configuration folder.
     const QString xFalhaPasta = EntraNaPastaDoUsuario(argc, argv);
@@ -39,21 +39,24 @@ int ExecutaPrograma(int& argc, char** argv, const std::function<void(TfrmPrincip
         TMessageUtil::Erro(xFalhaPasta);
         return 1;
     }
-    TLeitorSinais xSinais;
-    if (!xSinais.Ativo())
-        Sinais::Desbloqueia(); // without a reader the signals keep their default action
+    TAvisoTermino xAviso;
+    if (!xAviso.Ativo())
+        Termino::Desbloqueia(); // without a watcher the signals keep their default action
     auto xJanela = std::make_unique<TfrmPrincipal>();
-    QObject::connect(&xSinais, &TLeitorSinais::Recebido, xJanela.get(),
-                     [&xJanela](int pSinal) { EncerraPorSinal(*xJanela, pSinal); });
+    QObject::connect(&xAviso, &TAvisoTermino::Recebido, xJanela.get(),
+                     [&xJanela](int pPedido) { EncerraPorPedido(*xJanela, pPedido); });
+    // The session ends as soon as this returns (Windows): the run is left where it stands, its archive
+    // hidden and unpublished, and the log gets its closing line now.
+    QObject::connect(&xAviso, &TAvisoTermino::SemEspera, xJanela.get(), [] { LiberaLog(); });
     xJanela->show();
     if (pAoMostrar)
         pAoMostrar(*xJanela);
-    // A signal may have come while the window was being shown (a start-up warning is open then), before
+    // A request may have come while the window was being shown (a start-up warning is open then), before
     // the loop ran: its request to end the loop had nothing to end yet.
-    const int xResultado = Sinais::Encerrando() ? 128 + Sinais::Recebido() : xAplicacao.exec();
+    const int xResultado = Termino::Encerrando() ? 128 + Termino::Recebido() : xAplicacao.exec();
     // The window closes the database connection; then the log's closing line, before the process ends.
     xJanela.reset();
     LiberaLog();
-    Sinais::TerminaPeloSinal();
+    Termino::TerminaComoPedido();
     return xResultado;
 }

@@ -1,16 +1,12 @@
 #include "config/ArquivoIni.h"
 
 #include "config/CodigoPagina.h"
-#include "util/EscritaArquivo.h"
+#include "sistema/SubstituicaoArquivo.h"
 #include "util/TextoBase.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -234,54 +230,6 @@ QString Destino(const QString& pArquivo)
     return {};
 }
 
-// Puts pBytes into the file pDestino (no link): a temporary file beside it, with the mode (and, where
-// allowed, the owner) of the file it replaces, or read and write for the owner only when there is none,
-// is synced and renamed over it, so a crash leaves the old file or the new one. The password is in the
-// file: a new one is never readable by others, whatever the umask. A folder that takes no new file,
-// around a file that may be written, gets the file written in place.
-bool Substitui(const QString& pDestino, const QByteArray& pBytes)
-{
-    const QByteArray xDestino = QFile::encodeName(pDestino);
-    struct stat xAtual {};
-    const bool xExiste = stat(xDestino.constData(), &xAtual) == 0;
-    const mode_t xModo = xExiste ? (xAtual.st_mode & 07777) : mode_t(0600);
-
-    const QFileInfo xInfo(pDestino);
-    QByteArray xTemporario = QFile::encodeName(xInfo.absolutePath() + QStringLiteral("/.") +
-                                               xInfo.fileName() + QStringLiteral(".XXXXXX"));
-    const int xArquivo = mkostemp(xTemporario.data(), O_CLOEXEC); // made 0600
-    if (xArquivo < 0) {
-        // Only a folder closed to new files; a full disk must not cost the file its content.
-        if (!xExiste || (errno != EACCES && errno != EPERM))
-            return false;
-        const int xNoLugar = open(xDestino.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (xNoLugar < 0)
-            return false;
-        const bool xOk = EscreveTudo(xNoLugar, pBytes) && fsync(xNoLugar) == 0;
-        return close(xNoLugar) == 0 && xOk;
-    }
-    bool xOk = EscreveTudo(xArquivo, pBytes) && fchmod(xArquivo, xModo) == 0;
-    if (xOk && xExiste && (xAtual.st_uid != geteuid() || xAtual.st_gid != getegid())) {
-        if (fchown(xArquivo, xAtual.st_uid, xAtual.st_gid) != 0) {
-            // Not allowed (only root may give a file away): the new file stays the writer's.
-        }
-    }
-    xOk = fsync(xArquivo) == 0 && xOk;
-    xOk = close(xArquivo) == 0 && xOk;
-    if (!xOk || rename(xTemporario.constData(), xDestino.constData()) != 0) {
-        unlink(xTemporario.constData());
-        return false;
-    }
-    // The rename itself reaches the disk with its folder.
-    const int xPasta =
-        open(QFile::encodeName(xInfo.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (xPasta >= 0) {
-        fsync(xPasta);
-        close(xPasta);
-    }
-    return true;
-}
-
 // The whole file written in pCodificacao: every line's text, line end included, encoded again.
 QByteArray Recodifica(const TConteudoIni& pConteudo, TCodificacao pCodificacao, QByteArrayView pMarca)
 {
@@ -433,6 +381,6 @@ void TArquivoIni::WriteString(const QString& pSecao, const QString& pChave, cons
         if (!xNovos)
             FalhaGravacao(vArquivo);
     }
-    if (!Substitui(xDestino, *xNovos))
+    if (!SubstituiArquivo(xDestino, *xNovos))
         FalhaGravacao(vArquivo);
 }

@@ -55,9 +55,10 @@ private:
 // kept, line ends included (CR LF in a new file). The file keeps its encoding; a Windows-1252 file that
 // must take a character that code page lacks is turned into UTF-8 with a byte-order mark, its text kept.
 // The new content goes to a temporary file beside it that then replaces it, so a crash leaves either
-// the old file or the new one. The file holds a password: one made here is readable and writable by its
-// owner only (0600); one that exists keeps its mode; a symbolic link is written through to its target
-// and stays a link. A line break inside a value is written as a space: a value is one line.
+// the old file or the new one (SubstituiArquivo). The file holds a password: one made here is readable
+// and writable by its owner only (0600 on POSIX; on Windows the permissions its folder passes on); one
+// that exists keeps its mode; a symbolic link is written through to its target and stays a link. A line break
+// inside a value is written as a space: a value is one line.
 class TArquivoIni
 {
 public:

@@ -1,10 +1,9 @@
 #include "config/ClienteFirebird.h"
 
 #include "config/ConexaoBD.h"
-#include "config/PastaTravas.h"
+#include "sistema/Biblioteca.h"
+#include "sistema/PastaTravas.h"
 
-#include <QFile>
-#include <dlfcn.h>
 #include <firebird/Interface.h>
 #include <mutex>
 
@@ -26,8 +25,7 @@ QStringList NomesBiblioteca()
     std::lock_guard xTrava(MMutex);
     if (!MNomesDefinidos.isEmpty())
         return MNomesDefinidos;
-    return {QStringLiteral("libfbclient.so.2"), QStringLiteral("libfbclient.so"), QStringLiteral("libgds.so.0"),
-            QStringLiteral("libgds.so")};
+    return Biblioteca::NomesClienteFirebird();
 }
 
 void DefineNomesBiblioteca(const QStringList& pNomes)
@@ -47,22 +45,21 @@ Firebird::IMaster* Master()
         MTravasPreparadas = true;
     }
     QString xPrimeiraFalha;
-    for (const QString& xNome : xNomes) {
-        // Global: the engine's plugins, loaded by the client, resolve its symbols.
-        void* xBiblioteca = dlopen(QFile::encodeName(xNome).constData(), RTLD_NOW | RTLD_GLOBAL);
+    for (const QString& xNome : Biblioteca::Candidatos(xNomes)) {
+        QString xFalha;
+        void* xBiblioteca = Biblioteca::Carrega(xNome, &xFalha);
         if (!xBiblioteca) {
-            if (xPrimeiraFalha.isEmpty()) {
-                const char* xErro = dlerror();
-                xPrimeiraFalha = xErro ? QString::fromLocal8Bit(xErro) : xNome;
-            }
+            if (xPrimeiraFalha.isEmpty())
+                xPrimeiraFalha = xFalha;
             continue;
         }
-        const auto xFuncao = reinterpret_cast<TFuncaoMaster>(dlsym(xBiblioteca, "fb_get_master_interface"));
+        const auto xFuncao =
+            reinterpret_cast<TFuncaoMaster>(Biblioteca::Funcao(xBiblioteca, "fb_get_master_interface"));
         if (!xFuncao) {
             // An old client without the interface this program speaks.
             if (xPrimeiraFalha.isEmpty())
                 xPrimeiraFalha = QStringLiteral("%1 não tem fb_get_master_interface").arg(xNome);
-            dlclose(xBiblioteca);
+            Biblioteca::Descarrega(xBiblioteca);
             continue;
         }
         MMaster = xFuncao();

@@ -16,8 +16,9 @@ namespace ClienteFirebird {
 // does; the next call tries again (the library may have been installed meanwhile).
 Firebird::IMaster* Master();
 
-// The names tried, in order: Debian's "libfbclient.so.2", then "libfbclient.so", "libgds.so.0",
-// "libgds.so". A name without a "/" is searched where the system looks for libraries.
+// The names tried, in order (Biblioteca::NomesClienteFirebird): on Debian "libfbclient.so.2", then
+// "libfbclient.so", "libgds.so.0", "libgds.so", searched where the system looks for libraries; on
+// Windows "fbclient.dll", then "gds32.dll", beside the executable first, then by the system's search.
 QStringList NomesBiblioteca();
 
 // Test seam: the names (or full paths) to try instead of the usual ones; empty restores them. Takes

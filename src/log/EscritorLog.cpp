@@ -1,21 +1,18 @@
 #include "log/EscritorLog.h"
 
 #include "log/Windows1252.h"
+#include "sistema/ArquivoSistema.h"
+#include "sistema/Threads.h"
 #include "util/Clock.h"
-#include "util/EscritaArquivo.h"
 #include "util/Regional.h"
 
-#include <QFile>
-#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
-#include <fcntl.h>
+#include <optional>
 #include <random>
-#include <sys/file.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -95,32 +92,30 @@ private:
     bool vPassou;
 };
 
-// Opens the day's file for appending (created when missing, never truncated) and takes it exclusively,
-// so writers of this and other processes append one at a time. -1 when all attempts failed.
-int AbreArquivo(TEstadoLog& pEstado, std::uint64_t pGeracao)
+// Opens the day's file for appending (created when missing, never truncated) as its only writer, so
+// writers of this and other processes append one at a time, readers let in. Nothing when all attempts
+// failed.
+std::optional<TArquivoSistema> AbreArquivo(TEstadoLog& pEstado, std::uint64_t pGeracao)
 {
     std::minstd_rand xSorteio(
-        static_cast<unsigned>(gettid()) ^
+        static_cast<unsigned>(IdThreadAtual()) ^
         static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::uniform_int_distribution<int> xEspera(1, ESPERA_MAXIMA);
     for (int xTentativas = MTentativas; xTentativas > 0; --xTentativas) {
-        QByteArray xCaminho;
+        QString xCaminho;
         {
             const TPassagem xPassagem(pGeracao);
             if (!xPassagem)
-                return -1; // the process is ending: the line is dropped
-            xCaminho = QFile::encodeName(pEstado.getNomeLog());
+                return std::nullopt; // the process is ending: the line is dropped
+            xCaminho = pEstado.getNomeLog();
         }
-        const int xArquivo = open(xCaminho.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-        if (xArquivo >= 0) {
-            if (flock(xArquivo, LOCK_EX | LOCK_NB) == 0)
-                return xArquivo;
-            close(xArquivo);
-        }
+        TArquivoSistema xArquivo = TArquivoSistema::AbreParaAcrescentar(xCaminho);
+        if (xArquivo.Aberto())
+            return xArquivo;
         if (xTentativas > 1)
             std::this_thread::sleep_for(std::chrono::milliseconds(xEspera(xSorteio)));
     }
-    return -1;
+    return std::nullopt;
 }
 
 // The line with its line end, in the file's code page. Built with the file already held, so the time
@@ -136,7 +131,7 @@ QByteArray TextoLog(const TLinhaLog& pLinha, const QString& pTipo)
     std::snprintf(xCarimbo, sizeof xCarimbo, "%04d-%02d-%02d %02d%c%02d%c%02d", xData.year(), xData.month(),
                   xData.day(), xHora.hour(), xSeparador, xHora.minute(), xSeparador, xHora.second());
     char xThread[16];
-    std::snprintf(xThread, sizeof xThread, "%08X", static_cast<unsigned>(gettid()));
+    std::snprintf(xThread, sizeof xThread, "%08X", static_cast<unsigned>(IdThreadAtual()));
 
     // "%s %s %s %s : [%s] %s"; put together piece by piece so a "%" in the text stays as it is.
     QString xTexto;
@@ -156,7 +151,7 @@ QByteArray TextoLog(const TLinhaLog& pLinha, const QString& pTipo)
     return ParaWindows1252(xTexto);
 }
 
-void EscreveTextoLog(int T, const TLinhaLog& pLinha, std::uint64_t pGeracao)
+void EscreveTextoLog(TArquivoSistema& T, const TLinhaLog& pLinha, std::uint64_t pGeracao)
 {
     QByteArray xBytes;
     {
@@ -165,17 +160,18 @@ void EscreveTextoLog(int T, const TLinhaLog& pLinha, std::uint64_t pGeracao)
             return;
         xBytes = TextoLog(pLinha, TTipoLogHelper::ToString(pLinha.vTipo));
     }
-    // One write per line: with O_APPEND it lands whole at the end even for a reader that ignores the lock.
-    EscreveTudo(T, xBytes);
+    // One write per line: opened for appending, it lands whole at the end even for a reader that ignores
+    // the writer's hold.
+    T.Escreve(xBytes);
 }
 
 void EscreveLinha(TEstadoLog& pEstado, const TLinhaLog& pLinha, std::uint64_t pGeracao)
 {
-    const int xArquivo = AbreArquivo(pEstado, pGeracao);
-    if (xArquivo < 0)
+    std::optional<TArquivoSistema> xArquivo = AbreArquivo(pEstado, pGeracao);
+    if (!xArquivo)
         return; // the line is lost, without a trace
-    EscreveTextoLog(xArquivo, pLinha, pGeracao);
-    close(xArquivo); // also releases the lock
+    EscreveTextoLog(*xArquivo, pLinha, pGeracao);
+    xArquivo->Fecha(); // also lets the next writer in
 }
 
 } // namespace

@@ -2,11 +2,11 @@
 
 #include "log/EscritorLog.h"
 #include "log/PastaLog.h"
+#include "sistema/Pastas.h"
 #include "util/Clock.h"
 #include "util/Exception.h"
 #include "util/GlobalVar.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdlib>
@@ -30,14 +30,6 @@ struct TLiberacaoLog
 QString ComSeparador(const QString& pPasta)
 {
     return pPasta.endsWith(u'/') ? pPasta : pPasta + u'/';
-}
-
-// Full path of the running executable.
-QString CaminhoExecutavel()
-{
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationFilePath();
-    return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
 }
 
 // The name the program gives its exceptions, or the C++ type name of any other.

@@ -4,22 +4,11 @@
 
 // Where the daily log files go. The folder "log" beside the executable comes first, so a copied or
 // portable program keeps its log with it. Where that folder cannot be created or written (a program
-// installed under /usr run by an ordinary user), the user's state folder takes the log instead:
-// $XDG_STATE_HOME/tarnwick/log, by default ~/.local/state/tarnwick/log. The file names and the lines
-// are the same in either folder.
+// installed under /usr run by an ordinary user, or under Program Files), the user's own log folder takes
+// the log instead (PastaLogDoUsuario, sistema/Pastas.h: ~/.local/state/tarnwick/log by default,
+// %LOCALAPPDATA%\Tarnwick\log on Windows). The file names and the lines are the same in either folder.
 
 // Chooses the folder from pPastaAoLado, the folder "log" beside the executable, and creates it with its
-// missing parents (folders made in the state folder get mode 0700). The result ends in a separator.
-// When neither folder can be written the result is pPastaAoLado: its lines are then dropped.
+// missing parents (folders made in the user's folder are private: mode 0700 on POSIX). The result ends in
+// a separator. When neither folder can be written the result is pPastaAoLado: its lines are then dropped.
 QString EscolhePastaLog(const QString& pPastaAoLado);
-
-// The log folder in the user's state folder, ending in a separator; created by nothing here.
-// An XDG_STATE_HOME that is empty or not an absolute path is ignored, as the XDG base directories say.
-QString PastaLogDoUsuario();
-
-// mkdir -p in the user's own folders: every folder it makes gets mode 0700, as the XDG base directories
-// ask; folders already there are left as they are. True when pPasta is a folder at the end.
-bool CriaPastaPrivada(const QString& pPasta);
-
-// True when pPasta is a folder in which this process can create and append files.
-bool PastaGravavel(const QString& pPasta);

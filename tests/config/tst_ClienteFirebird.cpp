@@ -4,7 +4,7 @@
 #include "BancoTeste.h"
 #include "config/ConexaoBD.h"
 #include "config/ControleConfig.h"
-#include "config/PastaTravas.h"
+#include "sistema/posix/PastaTravasPosix.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

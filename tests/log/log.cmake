@@ -1,5 +1,5 @@
 # The daily log file.
-tarnwick_add_test(tst_log_arquivo SOURCES log/tst_LogArquivo.cpp LIBS tarnwick_log)
+tarnwick_add_test(tst_log_arquivo SOURCES log/tst_LogArquivo.cpp LIBS tarnwick_log tarnwick_sistema)
 
 # A program without a QCoreApplication that ends with the log still alive (run by tst_log_arquivo).
 add_executable(tst_log_auxiliar_saida log/AuxiliarSaida.cpp)

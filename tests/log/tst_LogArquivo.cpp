@@ -1,5 +1,7 @@
 #include "log/LogArquivo.h"
 #include "log/Windows1252.h"
+#include "sistema/ArquivoSistema.h"
+#include "sistema/Threads.h"
 #include "util/Clock.h"
 #include "util/Exception.h"
 #include "util/GlobalVar.h"
@@ -11,7 +13,6 @@
 #include <memory>
 #include <mutex>
 #include <stdexcept>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,25 +52,17 @@ private:
     QDateTime vAgora;
 };
 
-// Holds the file the way another program writing it would: an exclusive lock of its own.
+// Holds the file the way another program writing it would: as its only writer.
 class TTravaExterna
 {
 public:
-    explicit TTravaExterna(const QString& pArquivo)
-        : vArquivo(open(QFile::encodeName(pArquivo).constData(), O_RDONLY | O_CLOEXEC))
+    explicit TTravaExterna(const QString& pArquivo) : vArquivo(TArquivoSistema::AbreParaAcrescentar(pArquivo))
     {
-        vTravado = vArquivo >= 0 && flock(vArquivo, LOCK_EX | LOCK_NB) == 0;
     }
-    ~TTravaExterna()
-    {
-        if (vArquivo >= 0)
-            close(vArquivo);
-    }
-    bool Travado() const { return vTravado; }
+    bool Travado() const { return vArquivo.Aberto(); }
 
 private:
-    int vArquivo;
-    bool vTravado = false;
+    TArquivoSistema vArquivo;
 };
 
 QByteArray Le(const QString& pArquivo)
@@ -87,7 +80,7 @@ void Grava(const QString& pArquivo, const QByteArray& pConteudo)
 
 QByteArray ThreadAtual()
 {
-    return QByteArray::number(static_cast<uint>(gettid()), 16).toUpper().rightJustified(8, '0');
+    return QByteArray::number(static_cast<uint>(IdThreadAtual()), 16).toUpper().rightJustified(8, '0');
 }
 
 // The thread column (8 upper-case hex digits after date, time and version) replaced by "########".

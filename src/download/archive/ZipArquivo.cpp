@@ -1,15 +1,12 @@
 #include "download/archive/ZipArquivo.h"
 
+#include "sistema/Publicacao.h"
 #include "util/Exception.h"
 
-#include <QFile>
 #include <archive.h>
 #include <archive_entry.h>
-#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -18,18 +15,14 @@ constexpr qint64 TAMANHO_ZIP_VAZIO = 22;
 // libarchive hands its output to the file in blocks of this size; the last block is not padded.
 constexpr int TAMANHO_BLOCO = 256 * 1024;
 
-QString MensagemSistema(int pErro)
-{
-    return QString::fromLocal8Bit(std::strerror(pErro));
-}
-
 QString MensagemArchive(archive* pArchive)
 {
     const char* xTexto = pArchive ? archive_error_string(pArchive) : nullptr;
     if (xTexto && *xTexto)
         return QString::fromUtf8(xTexto);
     const int xErro = pArchive ? archive_errno(pArchive) : 0;
-    return xErro ? MensagemSistema(xErro) : QStringLiteral("erro desconhecido na biblioteca de compactação");
+    return xErro ? QString::fromLocal8Bit(std::strerror(xErro))
+                 : QStringLiteral("erro desconhecido na biblioteca de compactação");
 }
 
 [[noreturn]] void FalhaArchive(archive* pArchive, const QString& pOperacao)
@@ -40,26 +33,51 @@ QString MensagemArchive(archive* pArchive)
 la_ssize_t GravaSaida(archive*, void* pSaida, const void* pDados, size_t pTamanho)
 {
     TSaidaZip& xSaida = *static_cast<TSaidaZip*>(pSaida);
-    const char* xDados = static_cast<const char*>(pDados);
-    size_t xResta = pTamanho;
-    while (xSaida.Erro == 0 && xResta > 0) {
-        const ssize_t xGravou = ::write(xSaida.Descritor, xDados, xResta);
-        if (xGravou < 0 && errno == EINTR)
-            continue;
-        if (xGravou <= 0) {
-            xSaida.Erro = xGravou < 0 ? errno : EIO;
-            break;
-        }
-        xDados += xGravou;
-        xResta -= size_t(xGravou);
-    }
+    if (!xSaida.Erro.Falhou() && !xSaida.Arquivo.Escreve(static_cast<const char*>(pDados), qint64(pTamanho)))
+        xSaida.Erro = xSaida.Arquivo.Erro();
     return la_ssize_t(pTamanho);
 }
 
 void VerificaSaida(const TSaidaZip& pSaida)
 {
-    if (pSaida.Erro != 0)
-        throw Exception(QStringLiteral("Falha ao gravar o arquivo .zip: ") + MensagemSistema(pSaida.Erro));
+    if (pSaida.Erro.Falhou())
+        throw Exception(QStringLiteral("Falha ao gravar o arquivo .zip: ") + pSaida.Erro.Mensagem());
+}
+
+// libarchive reads an existing archive through these, from the file's current position on.
+struct TLeituraZip
+{
+    TArquivoSistema& Arquivo;
+    QByteArray Bloco = QByteArray(64 * 1024, Qt::Uninitialized);
+};
+
+la_ssize_t LeEntrada(archive* pArchive, void* pEntrada, const void** pBloco)
+{
+    TLeituraZip& xEntrada = *static_cast<TLeituraZip*>(pEntrada);
+    const qint64 xLidos = xEntrada.Arquivo.Le(xEntrada.Bloco.data(), xEntrada.Bloco.size());
+    if (xLidos < 0) {
+        archive_set_error(pArchive, -1, "%s", xEntrada.Arquivo.Erro().Mensagem().toUtf8().constData());
+        return ARCHIVE_FATAL;
+    }
+    *pBloco = xEntrada.Bloco.constData();
+    return la_ssize_t(xLidos);
+}
+
+la_int64_t ProcuraEntrada(archive* pArchive, void* pEntrada, la_int64_t pDeslocamento, int pOrigem)
+{
+    TLeituraZip& xEntrada = *static_cast<TLeituraZip*>(pEntrada);
+    const qint64 xPosicao = xEntrada.Arquivo.Posiciona(pDeslocamento, pOrigem);
+    if (xPosicao < 0) {
+        archive_set_error(pArchive, -1, "%s", xEntrada.Arquivo.Erro().Mensagem().toUtf8().constData());
+        return ARCHIVE_FATAL;
+    }
+    return xPosicao;
+}
+
+la_int64_t PulaEntrada(archive*, void* pEntrada, la_int64_t pQuanto)
+{
+    TLeituraZip& xEntrada = *static_cast<TLeituraZip*>(pEntrada);
+    return xEntrada.Arquivo.Posiciona(pQuanto, SEEK_CUR) < 0 ? 0 : pQuanto;
 }
 
 // A ZIP writer into pSaida: Deflate at our level, names in UTF-8, output unpadded.
@@ -84,19 +102,17 @@ archive* NovoEscritor(TSaidaZip& pSaida)
 }
 
 // Whether the open file holds an archive without entries (or nothing at all).
-bool ZipSemEntradas(int pDescritor)
+bool ZipSemEntradas(TArquivoSistema& pArquivo)
 {
-    struct stat xInfo
-    {
-    };
-    if (fstat(pDescritor, &xInfo) != 0)
-        throw Exception(MensagemSistema(errno));
-    if (xInfo.st_size == 0)
+    const qint64 xTamanho = pArquivo.Tamanho();
+    if (xTamanho < 0)
+        throw Exception(pArquivo.Erro().Mensagem());
+    if (xTamanho == 0)
         return true;
-    if (xInfo.st_size != TAMANHO_ZIP_VAZIO)
+    if (xTamanho != TAMANHO_ZIP_VAZIO)
         return false;
     unsigned char xRegistro[TAMANHO_ZIP_VAZIO];
-    if (pread(pDescritor, xRegistro, sizeof xRegistro, 0) != TAMANHO_ZIP_VAZIO)
+    if (pArquivo.LeEm(0, reinterpret_cast<char*>(xRegistro), sizeof xRegistro) != TAMANHO_ZIP_VAZIO)
         return false;
     // "PK\5\6", then disk numbers, entry counts, directory size and offset, comment length: all zero.
     static const unsigned char ASSINATURA[4] = {'P', 'K', 5, 6};
@@ -112,22 +128,20 @@ bool ZipSemEntradas(int pDescritor)
 
 bool CriaZipVazio(const QString& pCaminho)
 {
-    const QByteArray xNome = QFile::encodeName(pCaminho);
-    const int xDescritor = ::open(xNome.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-    if (xDescritor < 0) {
-        const int xErro = errno;
-        if (xErro == EEXIST)
+    TArquivoSistema xArquivo = TArquivoSistema::CriaNovo(pCaminho);
+    if (!xArquivo.Aberto()) {
+        if (xArquivo.Erro().NomeExiste())
             return false;
         throw Exception(QStringLiteral("Não foi possível criar o arquivo \"") + pCaminho +
-                        QStringLiteral("\": ") + MensagemSistema(xErro));
+                        QStringLiteral("\": ") + xArquivo.Erro().Mensagem());
     }
-    // The file is ours from here on: a failure removes it again. The descriptor is closed exactly once,
-    // whatever close() itself answers.
+    // The file is ours from here on: a failure removes it again. It is closed exactly once, whatever
+    // the close itself answers.
     try {
-        TZipEscritor xEscritor(xDescritor, pCaminho);
+        TZipEscritor xEscritor(std::move(xArquivo), pCaminho);
         xEscritor.Fecha();
     } catch (...) {
-        ::unlink(xNome.constData());
+        RemoveArquivo(pCaminho);
         throw;
     }
     return true;
@@ -135,35 +149,27 @@ bool CriaZipVazio(const QString& pCaminho)
 
 TZipEscritor::TZipEscritor(const QString& pCaminho) : vCaminho(pCaminho)
 {
-    const QByteArray xNome = QFile::encodeName(pCaminho);
-    const int xDescritor = ::open(xNome.constData(), O_RDWR | O_CLOEXEC);
-    if (xDescritor < 0)
-        throw Exception(QStringLiteral("Não foi possível abrir o arquivo \"") + pCaminho +
-                        QStringLiteral("\": ") + MensagemSistema(errno));
     // Held as the source until it is known which way it is written, so every failure below closes it.
-    vDescritorOrigem = xDescritor;
+    vOrigem = TArquivoSistema::AbreLeituraEscrita(pCaminho);
+    if (!vOrigem.Aberto())
+        throw Exception(QStringLiteral("Não foi possível abrir o arquivo \"") + pCaminho +
+                        QStringLiteral("\": ") + vOrigem.Erro().Mensagem());
     try {
-        if (ZipSemEntradas(xDescritor)) {
+        if (ZipSemEntradas(vOrigem)) {
             // Written in place: the writer is set up first, so a failure leaves the file as it was.
-            vSaida.Descritor = xDescritor;
-            vDescritorOrigem = -1;
+            vSaida.Arquivo = std::move(vOrigem);
             vArchive = NovoEscritor(vSaida);
-            if (ftruncate(vSaida.Descritor, 0) != 0)
-                throw Exception(MensagemSistema(errno));
+            if (!vSaida.Arquivo.Trunca(0))
+                throw Exception(vSaida.Arquivo.Erro().Mensagem());
             return;
         }
         // Entries already there: they go first into a new file of the same folder.
-        QByteArray xModelo = xNome + ".XXXXXX";
-        vSaida.Descritor = mkostemp(xModelo.data(), O_CLOEXEC);
-        if (vSaida.Descritor < 0)
+        vSaida.Arquivo = TArquivoSistema::CriaTemporarioAoLado(pCaminho);
+        if (!vSaida.Arquivo.Aberto())
             throw Exception(QStringLiteral("Não foi possível criar um arquivo temporário na pasta: ") +
-                            MensagemSistema(errno));
-        vCaminhoNovo = QFile::decodeName(xModelo);
-        struct stat xInfo
-        {
-        };
-        if (fstat(vDescritorOrigem, &xInfo) == 0)
-            fchmod(vSaida.Descritor, xInfo.st_mode & 07777);
+                            vSaida.Arquivo.Erro().Mensagem());
+        vCaminhoNovo = vSaida.Arquivo.Caminho();
+        vSaida.Arquivo.CopiaPermissoesDe(vOrigem);
         vArchive = NovoEscritor(vSaida);
         CopiaEntradasExistentes();
     } catch (...) {
@@ -172,9 +178,9 @@ TZipEscritor::TZipEscritor(const QString& pCaminho) : vCaminho(pCaminho)
     }
 }
 
-TZipEscritor::TZipEscritor(int pDescritorNovo, const QString& pCaminho) : vCaminho(pCaminho)
+TZipEscritor::TZipEscritor(TArquivoSistema pNovo, const QString& pCaminho) : vCaminho(pCaminho)
 {
-    vSaida.Descritor = pDescritorNovo;
+    vSaida.Arquivo = std::move(pNovo);
     try {
         vArchive = NovoEscritor(vSaida);
     } catch (...) {
@@ -198,8 +204,13 @@ void TZipEscritor::CopiaEntradasExistentes()
         archive* a;
         ~TLiberaLeitor() { archive_read_free(a); }
     } xLibera{xLeitor};
+    TLeituraZip xEntradaZip{vOrigem};
     if (archive_read_support_format_zip_seekable(xLeitor) != ARCHIVE_OK ||
-        archive_read_open_fd(xLeitor, vDescritorOrigem, 64 * 1024) != ARCHIVE_OK)
+        archive_read_set_read_callback(xLeitor, LeEntrada) != ARCHIVE_OK ||
+        archive_read_set_seek_callback(xLeitor, ProcuraEntrada) != ARCHIVE_OK ||
+        archive_read_set_skip_callback(xLeitor, PulaEntrada) != ARCHIVE_OK ||
+        archive_read_set_callback_data(xLeitor, &xEntradaZip) != ARCHIVE_OK ||
+        archive_read_open1(xLeitor) != ARCHIVE_OK)
         FalhaArchive(xLeitor, QStringLiteral("Falha ao ler o arquivo .zip existente"));
     archive_entry* xEntrada = nullptr;
     QByteArray xBuffer(64 * 1024, Qt::Uninitialized);
@@ -271,27 +282,25 @@ void TZipEscritor::Fecha()
     const int xFechou = archive_write_close(xArchive);
     const QString xMensagem = MensagemArchive(xArchive);
     archive_write_free(xArchive);
-    const int xDescritor = vSaida.Descritor;
-    vSaida.Descritor = -1;
     // On disk before anyone is told the archive is written (or it is given its name).
-    int xErro = 0;
-    if (xFechou == ARCHIVE_OK && vSaida.Erro == 0 && ::fsync(xDescritor) != 0 && errno != EINVAL)
-        xErro = errno;
-    // Closed once, whatever close() answers: the descriptor is gone either way.
-    if (::close(xDescritor) != 0 && xErro == 0 && errno != EINTR)
-        xErro = errno;
+    TErroSistema xErro;
+    if (xFechou == ARCHIVE_OK && !vSaida.Erro.Falhou() && !vSaida.Arquivo.Sincroniza())
+        xErro = vSaida.Arquivo.Erro();
+    // Closed once, whatever the close answers: the file is closed either way.
+    if (!vSaida.Arquivo.Fecha() && !xErro.Falhou())
+        xErro = vSaida.Arquivo.Erro();
     if (xFechou != ARCHIVE_OK)
         throw Exception(QStringLiteral("Falha ao finalizar o arquivo .zip: ") + xMensagem);
     VerificaSaida(vSaida);
-    if (xErro != 0)
-        throw Exception(QStringLiteral("Falha ao finalizar o arquivo .zip: ") + MensagemSistema(xErro));
+    if (xErro.Falhou())
+        throw Exception(QStringLiteral("Falha ao finalizar o arquivo .zip: ") + xErro.Mensagem());
     if (!vCaminhoNovo.isEmpty()) {
-        if (::rename(QFile::encodeName(vCaminhoNovo).constData(), QFile::encodeName(vCaminho).constData()) !=
-            0)
-            throw Exception(QStringLiteral("Falha ao substituir o arquivo .zip: ") + MensagemSistema(errno));
+        // The archive copied from is closed first: some systems replace no file that is open.
+        vOrigem.Fecha();
+        const TErroSistema xTroca = PublicaSubstituindo(vCaminhoNovo, vCaminho);
+        if (xTroca.Falhou())
+            throw Exception(QStringLiteral("Falha ao substituir o arquivo .zip: ") + xTroca.Mensagem());
         vCaminhoNovo.clear();
-        ::close(vDescritorOrigem);
-        vDescritorOrigem = -1;
     }
 }
 
@@ -302,17 +311,11 @@ void TZipEscritor::Libera()
         archive_write_free(vArchive);
         vArchive = nullptr;
     }
-    if (vSaida.Descritor >= 0) {
-        ::close(vSaida.Descritor);
-        vSaida.Descritor = -1;
-    }
-    if (vDescritorOrigem >= 0) {
-        ::close(vDescritorOrigem);
-        vDescritorOrigem = -1;
-    }
+    vSaida.Arquivo.Fecha();
+    vOrigem.Fecha();
     // An unfinished copy never replaces the archive.
     if (!vCaminhoNovo.isEmpty()) {
-        ::unlink(QFile::encodeName(vCaminhoNovo).constData());
+        RemoveArquivo(vCaminhoNovo);
         vCaminhoNovo.clear();
     }
 }

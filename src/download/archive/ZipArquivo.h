@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sistema/ArquivoSistema.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -14,8 +16,9 @@ struct archive;
 inline constexpr int ZIP_NIVEL_COMPRESSAO = 6;
 
 // Creates pCaminho as a new, empty but valid archive (the 22-byte end record). The file is created
-// exclusively (O_CREAT | O_EXCL): an existing file is never opened, let alone overwritten, even one that
-// appeared a moment ago. Returns false when a file of that name exists; raises for any other failure.
+// exclusively (TArquivoSistema::CriaNovo): an existing file is never opened, let alone overwritten, even
+// one that appeared a moment ago. Returns false when a file of that name exists; raises for any other
+// failure.
 bool CriaZipVazio(const QString& pCaminho);
 
 // Writes entries into an archive that exists, one after the other, straight from memory.
@@ -27,17 +30,17 @@ bool CriaZipVazio(const QString& pCaminho);
 // finishes its entry and frees its state; the first write error is kept here and raised by us.
 struct TSaidaZip
 {
-    int Descritor = -1;
-    int Erro = 0; // errno of the first write that failed
+    TArquivoSistema Arquivo;
+    TErroSistema Erro; // of the first write that failed
 };
 
 class TZipEscritor
 {
 public:
     explicit TZipEscritor(const QString& pCaminho); // raises when the archive cannot be opened
-    // Writes a new archive into pDescritorNovo, an empty file just created at pCaminho; the writer owns
-    // the descriptor from here on, also when this raises.
-    TZipEscritor(int pDescritorNovo, const QString& pCaminho);
+    // Writes a new archive into pNovo, an empty file just created at pCaminho; the writer owns the file
+    // from here on, also when this raises.
+    TZipEscritor(TArquivoSistema pNovo, const QString& pCaminho);
     ~TZipEscritor(); // not closed by Fecha: the archive is finished as it stands, errors ignored
     TZipEscritor(const TZipEscritor&) = delete;
     TZipEscritor& operator=(const TZipEscritor&) = delete;
@@ -56,6 +59,6 @@ private:
     QString vCaminho;
     QString vCaminhoNovo; // the copy that replaces vCaminho; empty when writing in place
     TSaidaZip vSaida;
-    int vDescritorOrigem = -1; // the archive being copied from
+    TArquivoSistema vOrigem; // the archive being copied from
     archive* vArchive = nullptr;
 };

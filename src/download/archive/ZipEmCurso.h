@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sistema/EscritaEmCurso.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -13,9 +15,9 @@ class TZipEscritor;
 // free name, never replacing a file. So a name the user sees always holds a whole archive, even if the
 // program dies while writing; an archive that is not published is removed.
 //
-// While it exists the hidden file is held under an exclusive lock. A hidden file of the same archive name
-// that nobody holds and that has not changed for a minute is what a program that died while writing left
-// behind: it is removed when the next archive of that name is started.
+// While it exists the hidden file is held by its live writer (TTravaEscrita). A hidden file of the same
+// archive name that nobody holds and that has not changed for a minute is what a program that died while
+// writing left behind: it is removed when the next archive of that name is started.
 //
 // One thread at a time may use an object; which thread does not matter.
 class TZipEmCurso
@@ -46,13 +48,10 @@ private:
 
     QString vTemporario;
     std::unique_ptr<TZipEscritor> vEscritor;
-    int vTrava = -1; // a second descriptor of the hidden file, holding its lock
+    TTravaEscrita vTrava; // held on the hidden file until the end: the writer's own file is closed when
+                          // the archive is finished
 };
 
 // Removes from pPasta the hidden files of archives named pNomeBase that no live writer holds and that
 // have not changed for pIdadeMinimaSeg seconds; returns how many.
 int RemoveRestosDeEscrita(const QString& pPasta, const QString& pNomeBase, int pIdadeMinimaSeg = 60);
-
-// Gives the file pDe also the name pPara, never replacing anything at pPara, and takes the name pDe
-// away. 0 when done; EEXIST when pPara is taken; another errno when it fails.
-int PublicaSemSobrescrever(const QByteArray& pDe, const QByteArray& pPara);

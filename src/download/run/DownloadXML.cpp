@@ -1,10 +1,8 @@
 #include "download/archive/ZipNomes.h"
 #include "download/run/DownloadPasso.h"
+#include "sistema/Threads.h"
 #include "util/Clock.h"
 #include "util/Exception.h"
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -76,7 +74,7 @@ TDownloadRun::TResultadoPasso TDownloadRun::DownloadXML(TPasso& pPasso, const QS
         const qint64 xQuando = Clock::Agora().toSecsSinceEpoch();
         pPasso.Compressao.Inicia([this, &pPasso, xNotas = std::move(pNotas), xQuando] {
             // Behind the fetch: when the processors are busy, reading the next page comes first.
-            setpriority(PRIO_PROCESS, pid_t(gettid()), 10);
+            ReduzPrioridadeDaThread();
             if (pPasso.FalhaEscrita || !pPasso.Zip)
                 return;
             try {

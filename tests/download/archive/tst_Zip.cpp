@@ -5,6 +5,7 @@
 #include "download/archive/ZipArquivo.h"
 #include "download/archive/ZipEmCurso.h"
 #include "download/archive/ZipNomes.h"
+#include "sistema/EscritaEmCurso.h"
 #include "util/Exception.h"
 
 #include <QDir>
@@ -12,13 +13,10 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cerrno>
 #include <csignal>
-#include <fcntl.h>
 #include <functional>
-#include <sys/file.h>
+#include <list>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -170,22 +168,6 @@ private slots:
         QCOMPARE(Arquivos().size(), existentes.size() + 1);
     }
 
-    // The publication never replaces a file, also one that appears while the archive is written.
-    void PublicaNuncaSobrescreve()
-    {
-        const QByteArray xDe = QFile::encodeName(Caminho("origem"));
-        const QByteArray xPara = QFile::encodeName(Caminho("destino"));
-        Grava(Caminho("origem"), "novo");
-        Grava(Caminho("destino"), "antigo");
-        QCOMPARE(PublicaSemSobrescrever(xDe, xPara), EEXIST);
-        QCOMPARE(LeArquivo(Caminho("destino")), QByteArray("antigo"));
-        QCOMPARE(LeArquivo(Caminho("origem")), QByteArray("novo"));
-        QVERIFY(QFile::remove(Caminho("destino")));
-        QCOMPARE(PublicaSemSobrescrever(xDe, xPara), 0);
-        QCOMPARE(LeArquivo(Caminho("destino")), QByteArray("novo"));
-        QVERIFY(!QFile::exists(Caminho("origem")));
-    }
-
     // Folders where nothing can be created, even by root: the archive's own name in the message.
     void CriaFalha_data()
     {
@@ -309,7 +291,7 @@ private slots:
             {xBase + QStringLiteral(".zip.00000005.part"), true, false, false},
             {xBase + QStringLiteral(".zip"), true, false, false},
         };
-        QList<int> xTravas;
+        std::list<TTravaEscrita> xTravas;
         for (const TCaso& xCaso : xCasos) {
             Grava(Caminho(xCaso.Nome), "PK resto");
             if (xCaso.Antigo) {
@@ -318,13 +300,8 @@ private slots:
                 QVERIFY(xArquivo.setFileTime(QDateTime::currentDateTime().addSecs(-120),
                                              QFileDevice::FileModificationTime));
             }
-            if (xCaso.Travado) {
-                const int xTrava =
-                    ::open(QFile::encodeName(Caminho(xCaso.Nome)).constData(), O_RDONLY | O_CLOEXEC);
-                QVERIFY(xTrava >= 0);
-                QCOMPARE(::flock(xTrava, LOCK_EX | LOCK_NB), 0);
-                xTravas << xTrava;
-            }
+            if (xCaso.Travado)
+                QVERIFY(xTravas.emplace_back().Toma(Caminho(xCaso.Nome)));
         }
         {
             TZipEmCurso xZip(vPasta.path(), xBase);
@@ -341,8 +318,6 @@ private slots:
         }
         for (const TCaso& xCaso : xCasos)
             QVERIFY2(QFile::exists(Caminho(xCaso.Nome)) != xCaso.Removido, qPrintable(xCaso.Nome));
-        for (const int xTrava : xTravas)
-            ::close(xTrava);
     }
 
     // An archive that already holds entries keeps them ahead of the new ones.

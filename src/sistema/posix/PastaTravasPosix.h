@@ -1,12 +1,14 @@
 #pragma once
 
+#include "sistema/PastaTravas.h"
+
 #include <QString>
 #include <sys/types.h>
 
-// The folder where the embedded Firebird engine keeps its lock files. The engine's own folder
-// (/tmp/firebird) belongs to the firebird group: a user outside it cannot open a local database there.
-// Such a user gets a folder of his own, made with permissions only he has; root and the members of the
-// group keep sharing the engine's folder with the other Firebird programs of the machine.
+// The engine's lock folder on POSIX. The engine's own folder (/tmp/firebird) belongs to the firebird
+// group: a user outside it cannot open a local database there. Such a user gets a folder of his own,
+// made with permissions only he has; root and the members of the group keep sharing the engine's folder
+// with the other Firebird programs of the machine.
 namespace PastaTravas {
 
 // The engine's own lock folder.
@@ -14,12 +16,10 @@ inline constexpr char PASTA_PADRAO[] = "/tmp/firebird";
 // The variable the engine reads its lock folder from.
 inline constexpr char VARIAVEL_ENGINE[] = "FIREBIRD_LOCK";
 
-// Prepares the lock folder for this process's engine; must run before the client library is loaded.
-// Nothing changes when the variable is already set (by whoever started the program) or when the
+// Prepara (sistema/PastaTravas.h): nothing changes when the variable is already set or when the
 // engine's folder can be used by this user; otherwise the user's own folder is made (see PastaDoUsuario)
-// and the variable set to it. Returns the folder the engine will use. Never raises: when no folder of
-// the user's own can be made, the engine's default stays and a local path fails with its message.
-QString Prepara();
+// and the variable set to it. When no folder of the user's own can be made, the engine's default stays
+// and a local path fails with its message.
 
 // Whether this process may use the engine's folder pPasta: as root always (the engine makes it when
 // missing); otherwise when it is a real folder (not a link) the process can read, write and enter.

@@ -1,4 +1,4 @@
-#include "config/PastaTravas.h"
+#include "sistema/posix/PastaTravasPosix.h"
 
 #include <QFile>
 #include <cerrno>
@@ -19,7 +19,9 @@ QByteArray Bytes(const QString& pCaminho)
 // A real folder (lstat: a link is refused) owned by pUsuario and closed to group and others.
 bool PastaFechada(const QByteArray& pCaminho, uid_t pUsuario)
 {
-    struct stat xInfo {};
+    struct stat xInfo
+    {
+    };
     return lstat(pCaminho.constData(), &xInfo) == 0 && S_ISDIR(xInfo.st_mode) && xInfo.st_uid == pUsuario &&
            (xInfo.st_mode & 077) == 0;
 }
@@ -31,7 +33,9 @@ bool PadraoUtilizavel(const QString& pPasta)
     if (geteuid() == 0)
         return true; // the engine makes it when missing and may use it whatever its owner
     const QByteArray xCaminho = Bytes(pPasta);
-    struct stat xInfo {};
+    struct stat xInfo
+    {
+    };
     if (lstat(xCaminho.constData(), &xInfo) != 0 || !S_ISDIR(xInfo.st_mode))
         return false; // missing: made by this user it would lock out everyone else
     return faccessat(AT_FDCWD, xCaminho.constData(), R_OK | W_OK | X_OK, AT_EACCESS) == 0;
@@ -43,7 +47,9 @@ QString PastaSegura(const QString& pBase, const QString& pNome, uid_t pUsuario)
     const QByteArray xCaminho = Bytes(xPasta);
     if (mkdir(xCaminho.constData(), 0700) != 0 && errno != EEXIST)
         return {};
-    struct stat xInfo {};
+    struct stat xInfo
+    {
+    };
     if (lstat(xCaminho.constData(), &xInfo) != 0 || !S_ISDIR(xInfo.st_mode) || xInfo.st_uid != pUsuario)
         return {};
     if ((xInfo.st_mode & 077) != 0) {

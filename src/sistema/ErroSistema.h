@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// A failure the operating system reported: its own code (errno on POSIX, GetLastError() on Windows) and
+// what it says about it. The kinds the program acts on are asked by name, so no caller needs the codes.
+class TErroSistema
+{
+public:
+    TErroSistema() = default; // no failure
+    explicit TErroSistema(int pCodigo) : vCodigo(pCodigo) {}
+
+    // The calling thread's last failure.
+    static TErroSistema Ultimo();
+
+    bool Falhou() const { return vCodigo != 0; }
+    int Codigo() const { return vCodigo; }
+
+    // The name is taken by a file (or folder) that exists.
+    bool NomeExiste() const;
+    // The system refused for lack of permission (a folder closed to new files, a read-only medium).
+    bool AcessoNegado() const;
+
+    // The system's own sentence for it, in the user's language.
+    QString Mensagem() const;
+
+private:
+    int vCodigo = 0;
+};

@@ -1,0 +1,127 @@
+// The system's request to end, sent to a program of its own (AuxiliarTermino): it is seen on the GUI
+// thread, the program cleans up and then ends the way the system expects; a second request does not
+// wait for the clean-up; a program that must end before its loop does gets to say its last word.
+// POSIX: the signals, sent with kill. Windows: the session's messages, which the program posts to itself.
+#include "sistema/Termino.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QtTest>
+#ifndef Q_OS_WIN
+#include <csignal>
+#endif
+
+namespace {
+
+// How the program ended: by a signal (POSIX), or with an exit code.
+struct TFim
+{
+    bool PorSinal = false;
+    int Codigo = 0;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(TFim)
+
+class TesteTermino : public QObject
+{
+    Q_OBJECT
+
+    // Reads the program's lines until pLinha comes (or the program ends).
+    static bool AguardaLinha(QProcess& pPrograma, QStringList& pLinhas, const QString& pLinha)
+    {
+        QElapsedTimer xTempo;
+        xTempo.start();
+        while (!pLinhas.contains(pLinha) && xTempo.elapsed() < 10000) {
+            if (!pPrograma.canReadLine() && !pPrograma.waitForReadyRead(200) &&
+                pPrograma.state() == QProcess::NotRunning)
+                break;
+            while (pPrograma.canReadLine())
+                pLinhas << QString::fromUtf8(pPrograma.readLine()).trimmed();
+        }
+        return pLinhas.contains(pLinha);
+    }
+
+private slots:
+    void termina_data()
+    {
+        QTest::addColumn<QString>("modo");          // "sai" or "insiste"
+        QTest::addColumn<int>("espera");            // ms before the program ends by itself
+        QTest::addColumn<QList<int>>("sinais");     // POSIX: sent one by one, each once seen
+        QTest::addColumn<QStringList>("mensagens"); // Windows: posted by the program to itself
+        QTest::addColumn<QStringList>("esperadas"); // its lines
+        QTest::addColumn<TFim>("fim");
+
+        const QStringList xNenhuma;
+        QTest::newRow("no request") << "sai" << 300 << QList<int>{} << xNenhuma
+                                    << QStringList{"pronto", "tempo", "limpeza 0", "sem pedido"}
+                                    << TFim{false, 0};
+#ifndef Q_OS_WIN
+        for (const auto& [xSinal, xNome] :
+             {std::pair{SIGTERM, "SIGTERM"}, std::pair{SIGINT, "SIGINT"}, std::pair {
+                  SIGHUP,
+                  "SIGHUP"
+              }})
+            QTest::newRow(xNome) << "sai" << 20000 << QList<int>{xSinal} << xNenhuma
+                                 << QStringList{"pronto", QStringLiteral("recebido %1").arg(xSinal),
+                                                QStringLiteral("limpeza %1").arg(128 + xSinal)}
+                                 << TFim{true, xSinal};
+        // Asked again while ending: the user does not wait for the clean-up; the first request decides.
+        QTest::newRow("a second request") << "insiste" << 20000 << QList<int>{SIGTERM, SIGINT} << xNenhuma
+                                          << QStringList{"pronto", "recebido 15"} << TFim{true, SIGTERM};
+#else
+        // The session's query already ends the loop; the clean-up is done before the session ends.
+        QTest::newRow("log-off, the loop ends first")
+            << "sai" << 20000 << QList<int>{} << QStringList{"consulta", "fim"}
+            << QStringList{"pronto", "recebido 15", "limpeza 143"} << TFim{false, 143};
+        // Still in a run when the session ends: the last word is said then, and the process ends.
+        QTest::newRow("log-off in the midst of a run")
+            << "insiste" << 20000 << QList<int>{} << QStringList{"consulta", "fim"}
+            << QStringList{"pronto", "recebido 15", "sem espera 15"} << TFim{false, 143};
+        QTest::newRow("session ends without a query")
+            << "insiste" << 20000 << QList<int>{} << QStringList{"fim"}
+            << QStringList{"pronto", "recebido 15", "sem espera 15"} << TFim{false, 143};
+        // Another program cancelled the shutdown before any query reached this one: nothing happens.
+        QTest::newRow("shutdown cancelled")
+            << "sai" << 500 << QList<int>{} << QStringList{"cancelado"}
+            << QStringList{"pronto", "tempo", "limpeza 0", "sem pedido"} << TFim{false, 0};
+#endif
+    }
+    void termina()
+    {
+        QFETCH(QString, modo);
+        QFETCH(int, espera);
+        QFETCH(QList<int>, sinais);
+        QFETCH(QStringList, mensagens);
+        QFETCH(QStringList, esperadas);
+        QFETCH(TFim, fim);
+
+        QProcess xPrograma;
+        xPrograma.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        xPrograma.start(QStringLiteral(AUXILIAR_TERMINO),
+                        QStringList{modo, QString::number(espera)} + mensagens);
+        QVERIFY(xPrograma.waitForStarted());
+        QStringList xLinhas;
+        QVERIFY2(AguardaLinha(xPrograma, xLinhas, QStringLiteral("pronto")), qPrintable(xLinhas.join(u'|')));
+#ifndef Q_OS_WIN
+        for (const int xSinal : sinais) {
+            QCOMPARE(::kill(pid_t(xPrograma.processId()), xSinal), 0);
+            if (xSinal == sinais.front()) // the next one while it is ending
+                QVERIFY2(AguardaLinha(xPrograma, xLinhas, QStringLiteral("recebido %1").arg(xSinal)),
+                         qPrintable(xLinhas.join(u'|')));
+        }
+#else
+        QVERIFY(sinais.isEmpty());
+#endif
+        QVERIFY(xPrograma.waitForFinished(15000));
+        while (xPrograma.canReadLine())
+            xLinhas << QString::fromUtf8(xPrograma.readLine()).trimmed();
+        QCOMPARE(xLinhas, esperadas);
+        QCOMPARE(xPrograma.exitStatus() == QProcess::CrashExit, fim.PorSinal);
+        QCOMPARE(xPrograma.exitCode(), fim.Codigo);
+    }
+};
+
+QTEST_GUILESS_MAIN(TesteTermino)
+#include "tst_Termino.moc"
