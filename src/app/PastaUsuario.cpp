@@ -3,6 +3,7 @@
 #include "log/PastaLog.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <cstring>
 
 QString PastaConfiguracaoDoUsuario()
@@ -27,4 +28,13 @@ QString EntraNaPastaDoUsuario(int argc, const char* const* argv)
     if (!QDir::setCurrent(xPasta))
         return QStringLiteral("Não foi possível abrir a pasta de configuração \"%1\".").arg(xPasta);
     return {};
+}
+
+QString PastaInicialDosSeletores()
+{
+    const QString xTrabalho = QDir::currentPath();
+    const QString xConfiguracao = QFileInfo(PastaConfiguracaoDoUsuario()).canonicalFilePath();
+    if (!xConfiguracao.isEmpty() && QFileInfo(xTrabalho).canonicalFilePath() == xConfiguracao)
+        return QDir::homePath();
+    return xTrabalho;
 }

@@ -15,3 +15,8 @@ QString PastaConfiguracaoDoUsuario();
 // When argv holds the switch, makes that folder and changes into it. Returns the message to show when
 // this failed, empty otherwise (and always without the switch). Runs before the application object.
 QString EntraNaPastaDoUsuario(int argc, const char* const* argv);
+
+// The folder the file and folder pickers open in: the working directory, unless that is the program's
+// own configuration folder (started from the launcher), a hidden folder the user never chose: then the
+// user's home folder.
+QString PastaInicialDosSeletores();

@@ -48,14 +48,24 @@ QString PastaLogDoUsuario()
     return ComSeparador(xEstado) + QStringLiteral("tarnwick/log/");
 }
 
-QString EscolhePastaLog(const QString& pPastaAoLado)
+bool ProgramaDoSistema(const QString& pExecutavel)
+{
+    const QFileInfo xInfo(pExecutavel);
+    const QString xReal = xInfo.canonicalFilePath();
+    const QString xCaminho = xReal.isEmpty() ? QDir::cleanPath(xInfo.absoluteFilePath()) : xReal;
+    return xCaminho.startsWith(QStringLiteral("/usr/"));
+}
+
+QString EscolhePastaLog(const QString& pPastaAoLado, bool pProgramaDoSistema)
 {
     const QString xAoLado = ComSeparador(pPastaAoLado);
-    QDir().mkpath(xAoLado);
-    if (PastaGravavel(xAoLado))
-        return xAoLado;
+    if (!pProgramaDoSistema) {
+        QDir().mkpath(xAoLado);
+        if (PastaGravavel(xAoLado))
+            return xAoLado;
+    }
     const QString xDoUsuario = PastaLogDoUsuario();
     if (CriaPastaPrivada(xDoUsuario) && PastaGravavel(xDoUsuario))
         return xDoUsuario;
-    return xAoLado;
+    return pProgramaDoSistema ? xDoUsuario : xAoLado;
 }
