@@ -1,5 +1,6 @@
 #include "app/DialogoArquivo.h"
 
+#include "app/ListaArquivosPortugues.h"
 #include "sistema/Termino.h"
 
 #include <QFileDialog>
@@ -66,6 +67,9 @@ std::optional<QString> TApresentadorDialogoArquivoPadrao::Apresenta(const TDialo
     xDialogo.setOption(QFileDialog::DontUseNativeDialog);
     xDialogo.setFilter(xDialogo.filter() & ~QDir::CaseSensitive);
     xDialogo.setNameFilter(TDialogoAbrirArquivo::FiltroDoToolkit(pDialogo.Filter));
+    ListaArquivosEmPortugues(xDialogo);
+    if (!pDialogo.InitialDir.isEmpty())
+        xDialogo.setDirectory(pDialogo.InitialDir);
     if (!pDialogo.FileName.isEmpty())
         xDialogo.selectFile(pDialogo.FileName);
     if (xDialogo.exec() != QDialog::Accepted || xDialogo.selectedFiles().isEmpty())

@@ -16,7 +16,8 @@ public:
     explicit TDialogoAbrirArquivo(QObject* pParent = nullptr) : QObject(pParent) {}
 
     QString Filter;
-    QString FileName; // the initial name before Execute, the confirmed one after it
+    QString InitialDir; // the folder the dialog opens in; empty: the toolkit's choice
+    QString FileName;   // the initial name before Execute, the confirmed one after it
 
     // Shows the dialog over pPai; true when the user confirmed a file, whose full name is then in FileName.
     // Cancelling leaves FileName as it was.
@@ -43,7 +44,8 @@ public:
     static TApresentadorDialogoArquivo& Atual();
 };
 
-// The toolkit's file dialog: file names matched without regard to letter case, any name may be typed.
+// The toolkit's file dialog, its own texts in Portuguese: file names matched without regard to letter
+// case, any name may be typed.
 class TApresentadorDialogoArquivoPadrao : public TApresentadorDialogoArquivo
 {
 public:

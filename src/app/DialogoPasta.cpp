@@ -1,5 +1,6 @@
 #include "app/DialogoPasta.h"
 
+#include "app/ListaArquivosPortugues.h"
 #include "sistema/Termino.h"
 
 #include <QFileDialog>
@@ -52,6 +53,9 @@ std::optional<QString> TApresentadorDialogoPastaPadrao::Apresenta(const TDialogo
     }
     if (pDialogo.ForceFileSystem)
         xDialogo.setSupportedSchemes({QStringLiteral("file")});
+    ListaArquivosEmPortugues(xDialogo);
+    if (!pDialogo.DefaultFolder.isEmpty())
+        xDialogo.setDirectory(pDialogo.DefaultFolder);
     if (!pDialogo.FileName.isEmpty())
         xDialogo.selectFile(pDialogo.FileName);
     if (xDialogo.exec() != QDialog::Accepted || xDialogo.selectedUrls().isEmpty())

@@ -19,6 +19,7 @@ public:
     bool PickFolders = false;     // folders are chosen, not files
     bool ForceFileSystem = false; // only folders of the file system are offered (no virtual locations)
     bool PathMustExist = false;   // only a folder that exists is accepted
+    QString DefaultFolder;        // the folder the dialog opens in; empty: the toolkit's choice
     QString FileName;             // the initial folder before Execute, the confirmed one after it
 
     // Shows the dialog over pPai; true when the user confirmed a folder, whose full path is then in
@@ -39,7 +40,7 @@ public:
     static TApresentadorDialogoPasta& Atual();
 };
 
-// The toolkit's folder dialog.
+// The toolkit's folder dialog, its own texts in Portuguese.
 class TApresentadorDialogoPastaPadrao : public TApresentadorDialogoPasta
 {
 public:

@@ -1,6 +1,7 @@
 #include "app/PastaUsuario.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <cstring>
 
 QString EntraNaPastaDoUsuario(int argc, const char* const* argv)
@@ -19,4 +20,13 @@ QString EntraNaPastaDoUsuario(int argc, const char* const* argv)
         return QStringLiteral("Não foi possível abrir a pasta de configuração \"%1\".")
             .arg(QDir::toNativeSeparators(xPasta));
     return {};
+}
+
+QString PastaInicialDosSeletores()
+{
+    const QString xTrabalho = QDir::currentPath();
+    const QString xConfiguracao = QFileInfo(PastaConfiguracaoDoUsuario()).canonicalFilePath();
+    if (!xConfiguracao.isEmpty() && QFileInfo(xTrabalho).canonicalFilePath() == xConfiguracao)
+        return QDir::homePath();
+    return xTrabalho;
 }

@@ -13,3 +13,8 @@ inline constexpr char ARGUMENTO_PASTA_DO_USUARIO[] = "--pasta-do-usuario";
 // When argv holds the switch, makes that folder and changes into it. Returns the message to show when
 // this failed, empty otherwise (and always without the switch). Runs before the application object.
 QString EntraNaPastaDoUsuario(int argc, const char* const* argv);
+
+// The folder the file and folder pickers open in: the working directory, unless that is the program's
+// own configuration folder (started from the launcher), a hidden folder the user never chose: then the
+// user's home folder.
+QString PastaInicialDosSeletores();

@@ -7,6 +7,7 @@
 #include "app/Foco.h"
 #include "app/MaskEdit.h"
 #include "app/MessageUtil.h"
+#include "app/PastaUsuario.h"
 #include "app/Principal.h"
 #include "config/ControleConfig.h"
 #include "util/Exception.h"
@@ -181,6 +182,7 @@ void TfrmPrincipal::btnConfigClick()
 
 void TfrmPrincipal::btnBuscarBDClick()
 {
+    dlgOpenBD->InitialDir = PastaInicialDosSeletores();
     if (dlgOpenBD->Execute(this) && !dlgOpenBD->FileName.isEmpty()) {
         edtCaminhoBD->setText(dlgOpenBD->FileName);
         Foco::FocaSePuder(edtUsuarioBD);

@@ -4,6 +4,7 @@
 #include "app/FiliaisModel.h"
 #include "app/MaskEdit.h"
 #include "app/MessageUtil.h"
+#include "app/PastaUsuario.h"
 #include "app/Principal.h"
 #include "app/PrincipalDownloadEstilo.h"
 #include "app/StatusBar.h"
@@ -52,6 +53,7 @@ QString TfrmPrincipal::SelecionaPasta()
         TDialogoAbrirPasta* vDialogo;
         ~TLimpaNome() { vDialogo->FileName.clear(); }
     } xLimpaNome{dlgOpenFolder};
+    dlgOpenFolder->DefaultFolder = PastaInicialDosSeletores();
     return dlgOpenFolder->Execute(this) ? dlgOpenFolder->FileName : QString();
 }
 

@@ -9,8 +9,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <atomic>
 #include <cstdlib>
 #include <cxxabi.h>
+#include <mutex>
 #include <typeinfo>
 
 namespace {
@@ -18,7 +20,10 @@ namespace {
 constexpr int LARGURA_REMETENTE = 32;
 constexpr int ESPERA_FINAL_MS = 2000;
 
-TLogArquivo* MLog = nullptr;
+// The first line may come from any thread (the download's workers log): the instance is made under a
+// lock, and read without one once it is there.
+std::atomic<TLogArquivo*> MLog{nullptr};
+std::mutex MCriacaoLog;
 QString MPastaLogDefinida; // test seam, see TLogArquivo::DefinePastaLog
 
 // Made on the first Log(), so it is released before the globals a line reads (MVersaoSoftware, the clock).
@@ -73,7 +78,7 @@ TLogArquivo::TLogArquivo(const QString& pPrefixoLog, const QString& pPastaLog)
     else if (!MPastaLogDefinida.isEmpty())
         vEstado->vPastaLog = ComSeparador(MPastaLogDefinida);
     else
-        vEstado->vPastaLog = EscolhePastaLog(CaminhoLog());
+        vEstado->vPastaLog = EscolhePastaLog(CaminhoLog(), ProgramaDoSistema(CaminhoExecutavel()));
     vEstado->vDataLog = Clock::Hoje();
     vEstado->vNomeArquivoLog = vEstado->MontaNome(vEstado->vDataLog);
     DiretorioLog();
@@ -197,17 +202,25 @@ void TLogArquivo::FinalizaLog()
 
 TLogArquivo& Log()
 {
-    if (!MLog) {
+    if (TLogArquivo* const xLog = MLog.load(std::memory_order_acquire))
+        return *xLog;
+    std::lock_guard xTrava(MCriacaoLog);
+    TLogArquivo* xLog = MLog.load(std::memory_order_relaxed);
+    if (!xLog) {
         static TLiberacaoLog xLiberacao;
-        MLog = new TLogArquivo(QString());
+        xLog = new TLogArquivo(QString());
+        MLog.store(xLog, std::memory_order_release);
     }
-    return *MLog;
+    return *xLog;
 }
 
 void LiberaLog()
 {
-    TLogArquivo* const xLog = MLog;
-    MLog = nullptr;
+    TLogArquivo* xLog = nullptr;
+    {
+        std::lock_guard xTrava(MCriacaoLog);
+        xLog = MLog.exchange(nullptr, std::memory_order_acq_rel);
+    }
     if (!xLog)
         return;
     delete xLog;

@@ -32,7 +32,8 @@ public:
 struct TEstadoLog;
 
 // The daily diagnostic log: one file per day, "Log" + prefix + yyyymmdd + ".txt", in the folder "log"
-// beside the executable, or in the user's state folder where that one cannot be written (log/PastaLog.h).
+// beside the executable, or in the user's state folder for a program installed in the system's folders
+// and where the folder beside cannot be written (log/PastaLog.h).
 // Lines read
 //   "yyyy-mm-dd hh:nn:ss <version> <writer thread id, 8 hex> <level> : [<sender, padded to 32>] <text>"
 // in Windows-1252 with CR LF. Every call returns at once; a short-lived detached thread appends the line,
@@ -88,7 +89,8 @@ private:
     std::atomic<bool> vLogAtivo{true};
 };
 
-// The single log of the process, created on first use (from one thread: no lock).
+// The single log of the process, created (with its folder) by the first call, from whichever thread that
+// comes: a process that never logs leaves no folder and no file behind.
 TLogArquivo& Log();
 
 // Releases Log()'s instance, which issues its closing line, and gives that line and any other still

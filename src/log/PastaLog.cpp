@@ -13,14 +13,16 @@ QString ComSeparador(const QString& pPasta)
 
 } // namespace
 
-QString EscolhePastaLog(const QString& pPastaAoLado)
+QString EscolhePastaLog(const QString& pPastaAoLado, bool pProgramaDoSistema)
 {
     const QString xAoLado = ComSeparador(pPastaAoLado);
-    QDir().mkpath(xAoLado);
-    if (PastaGravavel(xAoLado))
-        return xAoLado;
+    if (!pProgramaDoSistema) {
+        QDir().mkpath(xAoLado);
+        if (PastaGravavel(xAoLado))
+            return xAoLado;
+    }
     const QString xDoUsuario = PastaLogDoUsuario();
     if (CriaPastaPrivada(xDoUsuario) && PastaGravavel(xDoUsuario))
         return xDoUsuario;
-    return xAoLado;
+    return pProgramaDoSistema ? xDoUsuario : xAoLado;
 }

@@ -8,6 +8,11 @@
 // Full path of the running executable (also before the application object exists).
 QString CaminhoExecutavel();
 
+// True when the executable pExecutavel (a full path) lies in a folder of the system's programs, where a
+// program never writes: POSIX: under /usr (/usr/local included), symbolic links followed first;
+// Windows: under %ProgramFiles% (either the 64-bit or the 32-bit one).
+bool ProgramaDoSistema(const QString& pExecutavel);
+
 // Where the log goes when the folder "log" beside the executable cannot be written, ending in a
 // separator; made by nothing here.
 // POSIX: $XDG_STATE_HOME/tarnwick/log, by default ~/.local/state/tarnwick/log (an XDG_STATE_HOME that is

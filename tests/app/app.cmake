@@ -5,7 +5,7 @@ tarnwick_add_test(app_telas SOURCES app/tst_telas.cpp LIBS tarnwick_gui)
 tarnwick_add_test(app_janela SOURCES app/tst_janela.cpp LIBS tarnwick_gui)
 tarnwick_add_test(app_grade SOURCES app/tst_grade.cpp LIBS tarnwick_gui)
 tarnwick_add_test(app_filtros SOURCES app/tst_filtros.cpp LIBS tarnwick_gui)
-# The toolkit's own pickers and edit menus in Portuguese.
+# The toolkit's own pickers (their file lists too) and edit menus in Portuguese; where the pickers open.
 tarnwick_add_test(app_portugues SOURCES app/tst_portugues.cpp LIBS tarnwick_gui)
 # Every status text shown whole in its panel.
 tarnwick_add_test(app_statusbar SOURCES app/tst_statusbar.cpp LIBS tarnwick_gui)

@@ -1,12 +1,14 @@
 #include "JanelaTeste.h"
 #include "TesteApp.h"
 #include "app/MaskEdit.h"
+#include "app/PastaUsuario.h"
 #include "app/Principal.h"
 #include "app/Traducao.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -87,11 +89,67 @@ QStringList TextosDoDialogo(QFileDialog* pDialogo)
     return xTextos;
 }
 
-// Runs pAbre, which shows a file dialog modally; collects the dialog's texts and cancels it.
-QStringList TextosDoDialogoAberto(const std::function<void()>& pAbre)
+// What an open file dialog showed.
+struct TDialogoVisto
 {
-    QStringList xTextos;
-    bool xVisto = false;
+    bool Visto = false;
+    QStringList Textos;                // see TextosDoDialogo
+    QString Pasta;                     // the folder it lists
+    QMap<QString, QStringList> Linhas; // the file list's rows by name: size, type and date
+    QStringList Cortes; // the columns too narrow for their title or a cell of theirs, or past the list's edge
+};
+
+// The file list's rows, once the names pNomes are listed (the list fills in the background), and the
+// columns that cut their titles or the texts of these rows, or that the list's edge cuts.
+void LeLista(QFileDialog* pDialogo, const QStringList& pNomes, TDialogoVisto& pVisto)
+{
+    auto* xLista = pDialogo->findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!xLista) {
+        pVisto.Cortes << QStringLiteral("(no file list)");
+        return;
+    }
+    QAbstractItemModel* xModelo = xLista->model();
+    QDeadlineTimer xLimite(10000);
+    do {
+        QTest::qWait(50);
+        pVisto.Linhas.clear();
+        const QModelIndex xRaiz = xLista->rootIndex();
+        for (int r = 0; r < xModelo->rowCount(xRaiz); ++r) {
+            QStringList xCelulas;
+            for (int c = 1; c < xModelo->columnCount(xRaiz); ++c)
+                xCelulas << xModelo->index(r, c, xRaiz).data().toString();
+            pVisto.Linhas.insert(xModelo->index(r, 0, xRaiz).data().toString(), xCelulas);
+        }
+    } while (!xLimite.hasExpired() && std::any_of(pNomes.begin(), pNomes.end(), [&](const QString& n) {
+        return !pVisto.Linhas.contains(n);
+    }));
+
+    const QHeaderView* xCabecalho = xLista->header();
+    const QFontMetrics xFonte(xLista->font());
+    const int xMargem = 2 * (xLista->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, xLista) + 1);
+    for (int c = 0; c < xCabecalho->count(); ++c) {
+        if (xCabecalho->isSectionHidden(c))
+            continue;
+        const QString xTitulo = xModelo->headerData(c, Qt::Horizontal).toString();
+        if (xCabecalho->sectionSize(c) < xCabecalho->sectionSizeHint(c))
+            pVisto.Cortes << QStringLiteral("title \"%1\": %2 < %3")
+                                 .arg(xTitulo)
+                                 .arg(xCabecalho->sectionSize(c))
+                                 .arg(xCabecalho->sectionSizeHint(c));
+        if (xCabecalho->sectionViewportPosition(c) + xCabecalho->sectionSize(c) > xLista->viewport()->width())
+            pVisto.Cortes << QStringLiteral("title \"%1\" beyond the list's edge").arg(xTitulo);
+        for (const QStringList& xCelulas : std::as_const(pVisto.Linhas))
+            if (c > 0 &&
+                xFonte.horizontalAdvance(xCelulas.value(c - 1)) + xMargem > xCabecalho->sectionSize(c))
+                pVisto.Cortes << QStringLiteral("\"%1\" under \"%2\"").arg(xCelulas.value(c - 1), xTitulo);
+    }
+}
+
+// Runs pAbre, which shows a file dialog modally; reads the dialog, waiting for the names pNomes in its
+// list, and cancels it.
+TDialogoVisto VeDialogoAberto(const std::function<void()>& pAbre, const QStringList& pNomes = {})
+{
+    TDialogoVisto xVisto;
     QTimer xEspera;
     xEspera.setInterval(20);
     QObject::connect(&xEspera, &QTimer::timeout, [&] {
@@ -99,18 +157,72 @@ QStringList TextosDoDialogoAberto(const std::function<void()>& pAbre)
         if (!xDialogo || !xDialogo->isVisible())
             return;
         xEspera.stop();
-        QTest::qWait(100); // the file list fills in the background
-        xTextos = TextosDoDialogo(xDialogo);
-        xVisto = true;
+        LeLista(xDialogo, pNomes, xVisto);
+        xVisto.Textos = TextosDoDialogo(xDialogo);
+        xVisto.Pasta = xDialogo->directory().absolutePath();
+        xVisto.Visto = true;
         xDialogo->reject();
     });
     xEspera.start();
     pAbre();
     xEspera.stop();
-    if (!xVisto)
-        xTextos << QStringLiteral("(no dialog was shown)");
-    return xTextos;
+    return xVisto;
 }
+
+// Where the pickers open: the working directory, or, for the program started from the launcher (it then
+// works in its own configuration folder), the user's home folder. Made there: a folder and a database file.
+class TPastaInicial
+{
+public:
+    explicit TPastaInicial(bool pLancador)
+        : vInicial(QDir::currentPath()), vHome(qgetenv("HOME")), vConfig(qgetenv("XDG_CONFIG_HOME"))
+    {
+        qputenv("HOME", QFile::encodeName(vTemp.filePath(QStringLiteral("casa"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(vTemp.filePath(QStringLiteral("config"))));
+        QDir().mkpath(vTemp.filePath(QStringLiteral("casa")));
+        QDir().mkpath(vTemp.filePath(QStringLiteral("trabalho")));
+        if (pLancador) {
+            const char* xArgv[] = {"tarnwick", ARGUMENTO_PASTA_DO_USUARIO, nullptr};
+            vErro = EntraNaPastaDoUsuario(2, xArgv);
+            Pasta = vTemp.filePath(QStringLiteral("casa"));
+        } else {
+            QDir::setCurrent(vTemp.filePath(QStringLiteral("trabalho")));
+            Pasta = vTemp.filePath(QStringLiteral("trabalho"));
+        }
+        QDir(Pasta).mkdir(QStringLiteral("Notas"));
+        QFile xBanco(Pasta + QStringLiteral("/Banco.FDB"));
+        if (xBanco.open(QIODevice::WriteOnly))
+            xBanco.write(QByteArray(5000, '\0'));
+    }
+    ~TPastaInicial()
+    {
+        QDir::setCurrent(vInicial);
+        vHome.isNull() ? qunsetenv("HOME") : qputenv("HOME", vHome);
+        vConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", vConfig);
+    }
+    TPastaInicial(const TPastaInicial&) = delete;
+    TPastaInicial& operator=(const TPastaInicial&) = delete;
+
+    bool Pronta() const
+    {
+        return vTemp.isValid() && vErro.isEmpty() &&
+               QFileInfo(Pasta + QStringLiteral("/Banco.FDB")).size() == 5000;
+    }
+    // The modification time as the list shows it.
+    QString Data(const QString& pNome) const
+    {
+        return QFileInfo(Pasta + u'/' + pNome).lastModified().toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+    }
+
+    QString Pasta;
+
+private:
+    QTemporaryDir vTemp;
+    QString vInicial;
+    QByteArray vHome;
+    QByteArray vConfig;
+    QString vErro;
+};
 
 } // namespace
 
@@ -126,23 +238,46 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Procurar em:"));
     }
 
-    void seletorDePasta()
+    // The pickers' texts, and the cells of their file lists: a folder's type, sizes and dates in the
+    // Brazilian form, every column wide enough for its title. Each picker opens in the folder of the way
+    // the program was started.
+    void seletores_data()
     {
-        TJanelaTeste t;
-        const QStringList xTextos = TextosDoDialogoAberto([&] { t.Janela.SelecionaPasta(); });
-        QVERIFY2(xTextos.size() > 3, qPrintable(xTextos.join(u'|')));
-        QVERIFY2(Ingles(xTextos).isEmpty(), qPrintable(Ingles(xTextos).join(u'\n')));
-        QVERIFY(xTextos.contains(QStringLiteral("Selecione a pasta de destino dos XMLs")));
+        QTest::addColumn<bool>("banco"); // the database picker of the settings page; else the folder picker
+        QTest::addColumn<bool>("lancador");
+        QTest::newRow("pasta, terminal") << false << false;
+        QTest::newRow("pasta, lançador") << false << true;
+        QTest::newRow("banco, terminal") << true << false;
+        QTest::newRow("banco, lançador") << true << true;
     }
-
-    void seletorDoBanco()
+    void seletores()
     {
+        QFETCH(bool, banco);
+        QFETCH(bool, lancador);
+        const TPastaInicial xInicial(lancador);
+        QVERIFY(xInicial.Pronta());
         TJanelaTeste t;
-        t.Janela.pgcPrincipal->setCurrentWidget(t.Janela.tsConfig);
-        const QStringList xTextos = TextosDoDialogoAberto([&] { t.Janela.btnBuscarBDClick(); });
-        QVERIFY2(xTextos.size() > 3, qPrintable(xTextos.join(u'|')));
-        QVERIFY2(Ingles(xTextos).isEmpty(), qPrintable(Ingles(xTextos).join(u'\n')));
-        QVERIFY(xTextos.join(u'|').contains(QStringLiteral("Banco de Dados Firebird")));
+        if (banco)
+            t.Janela.pgcPrincipal->setCurrentWidget(t.Janela.tsConfig);
+        // The folder picker lists folders only.
+        const QStringList xNomes = banco ? QStringList{"Notas", "Banco.FDB"} : QStringList{"Notas"};
+        const TDialogoVisto xVisto = VeDialogoAberto(
+            [&] { banco ? t.Janela.btnBuscarBDClick() : void(t.Janela.SelecionaPasta()); }, xNomes);
+        QVERIFY(xVisto.Visto);
+        QCOMPARE(xVisto.Pasta, xInicial.Pasta);
+
+        QVERIFY2(xVisto.Textos.size() > 3, qPrintable(xVisto.Textos.join(u'|')));
+        QVERIFY2(Ingles(xVisto.Textos).isEmpty(), qPrintable(Ingles(xVisto.Textos).join(u'\n')));
+        QVERIFY(xVisto.Textos.join(u'|').contains(
+            banco ? QStringLiteral("Banco de Dados Firebird")
+                  : QStringLiteral("Selecione a pasta de destino dos XMLs")));
+
+        QCOMPARE(xVisto.Linhas.keys(), banco ? (QStringList{"Banco.FDB", "Notas"}) : QStringList{"Notas"});
+        QCOMPARE(xVisto.Linhas.value("Notas"), (QStringList{"", "Pasta", xInicial.Data("Notas")}));
+        if (banco)
+            QCOMPARE(xVisto.Linhas.value("Banco.FDB"),
+                     (QStringList{"4,88 KiB", "Arquivo FDB", xInicial.Data("Banco.FDB")}));
+        QVERIFY2(xVisto.Cortes.isEmpty(), qPrintable(xVisto.Cortes.join(u'\n')));
     }
 
     void menuDeContexto_data()

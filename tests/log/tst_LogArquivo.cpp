@@ -1,6 +1,8 @@
 #include "log/LogArquivo.h"
+#include "log/PastaLog.h"
 #include "log/Windows1252.h"
 #include "sistema/ArquivoSistema.h"
+#include "sistema/Pastas.h"
 #include "sistema/Threads.h"
 #include "util/Clock.h"
 #include "util/Exception.h"
@@ -14,6 +16,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -503,6 +506,94 @@ private slots:
         std::sort(xEsperadas.begin(), xEsperadas.end());
         QCOMPARE(LinhasOrdenadas(SemThread(Le(xArquivo))), xEsperadas);
         LiberaLog(); // nothing left to release
+    }
+
+    // The first lines may come from several threads at once: one log, one closing line. Repeated, as
+    // the threads meet only now and then on two cores.
+    void logDoProcessoEntreThreads()
+    {
+        TLogArquivo::DefinePastaLog(Pasta());
+        constexpr int RODADAS = 40;
+        constexpr int THREADS = 4;
+        for (int xRodada = 0; xRodada < RODADAS; ++xRodada) {
+            std::atomic<int> xProntas{0};
+            std::vector<TLogArquivo*> xLogs(THREADS, nullptr);
+            std::vector<std::thread> xThreads;
+            for (int i = 0; i < THREADS; ++i)
+                xThreads.emplace_back([&, i] {
+                    ++xProntas;
+                    while (xProntas.load() < THREADS) {
+                    }
+                    xLogs[size_t(i)] = &Log();
+                    xLogs[size_t(i)]->Info(nullptr, QStringLiteral("linha %1").arg(i));
+                });
+            for (std::thread& xThread : xThreads)
+                xThread.join();
+            QCOMPARE(std::count(xLogs.begin(), xLogs.end(), xLogs.front()), THREADS);
+            LiberaLog();
+        }
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        const QStringList xArquivos = QDir(Pasta()).entryList(QDir::Files);
+        QCOMPARE(xArquivos.size(), 1);
+        const QByteArray xConteudo = Le(Pasta() + u'/' + xArquivos.first());
+        QCOMPARE(xConteudo.count("**** Log finalizado ****"), RODADAS);
+        QCOMPARE(xConteudo.count("] linha "), RODADAS * THREADS);
+    }
+
+    // A program in the system's program folders: under /usr, /usr/local included, followed through links.
+    void programaDoSistema_data()
+    {
+        QTest::addColumn<QString>("executavel"); // "<temp>" is the test's folder
+        QTest::addColumn<bool>("doSistema");
+        QTest::newRow("/usr/bin") << "/usr/bin/tarnwick" << true;
+        QTest::newRow("/usr/local/bin") << "/usr/local/bin/tarnwick" << true;
+        QTest::newRow("/usr/lib") << "/usr/lib/tarnwick/tarnwick" << true;
+        QTest::newRow("/opt") << "/opt/tarnwick/tarnwick" << false;
+        QTest::newRow("user's folder") << "/home/ana/tarnwick/tarnwick" << false;
+        QTest::newRow("package unpacked by the user") << "<temp>/raiz/usr/bin/tarnwick" << false;
+        QTest::newRow("name only starting like /usr") << "/usrx/bin/tarnwick" << false;
+        QTest::newRow("leaving /usr by ..") << "/usr/../home/ana/tarnwick" << false;
+        QTest::newRow("link to a program under /usr") << "<temp>/ligacao" << true;
+        QTest::newRow("through a linked folder") << "<temp>/sistema/bin/env" << true;
+    }
+    void programaDoSistema()
+    {
+        QFETCH(QString, executavel);
+        QFETCH(bool, doSistema);
+        QVERIFY(QFile::link(QStringLiteral("/usr/bin/env"), Pasta() + QStringLiteral("/ligacao")));
+        QVERIFY(QFile::link(QStringLiteral("/usr"), Pasta() + QStringLiteral("/sistema")));
+        QCOMPARE(ProgramaDoSistema(executavel.replace(QStringLiteral("<temp>"), Pasta())), doSistema);
+    }
+
+    // A program in the system's folders writes its log in the user's state folder even where the folder
+    // beside it could be written (by root, say); any other program beside itself first.
+    void pastaDeUmProgramaDoSistema_data()
+    {
+        QTest::addColumn<bool>("doSistema");
+        QTest::addColumn<QString>("estado");        // XDG_STATE_HOME under the test's folder
+        QTest::addColumn<QString>("pastaEsperada"); // under the test's folder
+        QTest::newRow("program of the system") << true << "estado"
+                                               << "estado/tarnwick/log/";
+        QTest::newRow("program of the user") << false << "estado"
+                                             << "bin/log/";
+        // Lines dropped rather than written beside.
+        QTest::newRow("program of the system, no state folder") << true << "arquivo/estado"
+                                                                << "arquivo/estado/tarnwick/log/";
+    }
+    void pastaDeUmProgramaDoSistema()
+    {
+        QFETCH(bool, doSistema);
+        QFETCH(QString, estado);
+        QFETCH(QString, pastaEsperada);
+        QVERIFY(QDir(Pasta()).mkpath(QStringLiteral("bin")));
+        Grava(Pasta() + QStringLiteral("/arquivo"), "não é uma pasta");
+        const QByteArray xAnterior = qgetenv("XDG_STATE_HOME");
+        const auto xRestaura = qScopeGuard(
+            [&] { xAnterior.isNull() ? qunsetenv("XDG_STATE_HOME") : qputenv("XDG_STATE_HOME", xAnterior); });
+        qputenv("XDG_STATE_HOME", QFile::encodeName(Pasta() + u'/' + estado));
+        QCOMPARE(EscolhePastaLog(Pasta() + QStringLiteral("/bin/log"), doSistema),
+                 Pasta() + u'/' + pastaEsperada);
+        QCOMPARE(QFileInfo::exists(Pasta() + QStringLiteral("/bin/log")), !doSistema);
     }
 
     // A program that returns from main with the log alive: released at exit, with its closing line,

@@ -99,6 +99,37 @@ private slots:
                      QStringList());
     }
 
+    // The pickers open in the working directory; in the program's own configuration folder, a hidden
+    // folder the user never chose, they open in his home folder instead.
+    void pastaInicialDosSeletores_data()
+    {
+        QTest::addColumn<QString>("inicio"); // "lançador": with the switch; else the folder started in
+        QTest::addColumn<QString>("pastaEsperada"); // under the test's folder
+        QTest::newRow("terminal") << "trabalho"
+                                  << "trabalho";
+        QTest::newRow("terminal na pasta pessoal") << "casa"
+                                                   << "casa";
+        QTest::newRow("lançador") << "lançador"
+                                  << "casa";
+        QTest::newRow("terminal na pasta de configuração") << "cfg/tarnwick"
+                                                           << "casa";
+    }
+    void pastaInicialDosSeletores()
+    {
+        QFETCH(QString, inicio);
+        QFETCH(QString, pastaEsperada);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(Pasta() + QStringLiteral("/cfg")));
+        for (const char* xPasta : {"casa", "trabalho", "cfg/tarnwick"})
+            QVERIFY(QDir(Pasta()).mkpath(QString::fromLatin1(xPasta)));
+        if (inicio == u"lançador") {
+            const char* xArgv[] = {"tarnwick", ARGUMENTO_PASTA_DO_USUARIO, nullptr};
+            QCOMPARE(EntraNaPastaDoUsuario(2, xArgv), QString());
+        } else {
+            QVERIFY(QDir::setCurrent(Pasta() + u'/' + inicio));
+        }
+        QCOMPARE(PastaInicialDosSeletores(), Pasta() + u'/' + pastaEsperada);
+    }
+
     // A folder already there is used as it is: its mode and what it holds are the user's.
     void pastaExistente()
     {

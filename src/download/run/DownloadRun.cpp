@@ -3,7 +3,6 @@
 #include "download/client/ServiceConexaoHTTP.h"
 #include "download/client/ServiceRecepcaoNF.h"
 #include "download/run/DownloadPasso.h"
-#include "log/LogArquivo.h"
 #include "util/Exception.h"
 
 #include <QDeadlineTimer>
@@ -101,9 +100,9 @@ void TDownloadRun::Executa()
     xEstado.vCurrentTipoAmbiente.clear();
     std::optional<QString> xFalha;
 
-    // Made here, on the GUI thread, before any worker asks for them.
+    // Made here, on the GUI thread, before any worker asks for it. The log is not: it comes with its first
+    // line, from whichever thread, so a run that ends in a check's message leaves no log folder behind.
     TRecepcaoNF::get();
-    Log();
 
     bool xAbandonado = false;
     vView.CursorAmpulheta(true);

@@ -34,6 +34,14 @@ QString CaminhoExecutavel()
     return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
 }
 
+bool ProgramaDoSistema(const QString& pExecutavel)
+{
+    const QFileInfo xInfo(pExecutavel);
+    const QString xReal = xInfo.canonicalFilePath();
+    const QString xCaminho = xReal.isEmpty() ? QDir::cleanPath(xInfo.absoluteFilePath()) : xReal;
+    return xCaminho.startsWith(QStringLiteral("/usr/"));
+}
+
 QString PastaLogDoUsuario()
 {
     return ComSeparador(PastaXdg("XDG_STATE_HOME", QStringLiteral("/.local/state"))) +

@@ -44,6 +44,17 @@ QString CaminhoExecutavel()
     }
 }
 
+bool ProgramaDoSistema(const QString& pExecutavel)
+{
+    const QString xCaminho = QDir::cleanPath(QFileInfo(pExecutavel).absoluteFilePath());
+    for (const char* xVariavel : {"ProgramFiles", "ProgramW6432", "ProgramFiles(x86)"}) {
+        const QString xPasta = QDir::cleanPath(QDir::fromNativeSeparators(qEnvironmentVariable(xVariavel)));
+        if (!xPasta.isEmpty() && xCaminho.startsWith(ComSeparador(xPasta), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
 QString PastaLogDoUsuario()
 {
     return ComSeparador(PastaConhecida("LOCALAPPDATA", FOLDERID_LocalAppData)) +

@@ -5,6 +5,7 @@
 #include "download/client/ServiceRecepcaoNF.h"
 #include "download/run/EntradasEsperadas.h"
 #include "download/run/VisaoFalsa.h"
+#include "log/LogArquivo.h"
 #include "support/NotesService.h"
 #include "util/Exception.h"
 
@@ -392,6 +393,50 @@ private slots:
         QCOMPARE(vVisao.vEventos, eventos);
         QVERIFY(vVisao.vEstado.vInterromper);
         QVERIFY(!vVisao.vEstado.vProcessando);
+    }
+
+    // The log and its folder come with the first line: a click that ends in a check's message logs
+    // nothing and leaves no folder, not even once the log is released at the program's end; a download
+    // logs its requests.
+    void PastaDoLog_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<bool>("comLog");
+        QTest::newRow("checks fail") << "valida" << false;
+        QTest::newRow("no folder") << "pasta" << false;
+        QTest::newRow("download") << "" << true;
+    }
+    void PastaDoLog()
+    {
+        QFETCH(QString, caso);
+        QFETCH(bool, comLog);
+        QTemporaryDir xPrograma;
+        QVERIFY(xPrograma.isValid());
+        const QString xPastaLog = xPrograma.filePath("log");
+        LiberaLog(); // what earlier cases logged
+        TLogArquivo::DefinePastaLog(xPastaLog);
+        const auto xRestaura = qScopeGuard([] {
+            LiberaLog();
+            TLogArquivo::DefinePastaLog({});
+        });
+        Prepara({Filial(CNPJ_A, true)}, {true, false, false, true, false});
+        vVisao.vValida = caso != "valida";
+        if (caso == "pasta")
+            vVisao.vPasta = "";
+        QCOMPARE(Executa(), QString());
+        QCOMPARE(QFileInfo(xPastaLog).isDir(), comLog);
+        LiberaLog();
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        QCOMPARE(QFileInfo::exists(xPastaLog), comLog);
+        if (!comLog)
+            return;
+        const QStringList xArquivos = QDir(xPastaLog).entryList(QDir::Files);
+        QCOMPARE(xArquivos.size(), 1);
+        QFile xLog(xPastaLog + "/" + xArquivos.first());
+        QVERIFY(xLog.open(QIODevice::ReadOnly));
+        const QByteArray xLinhas = xLog.readAll();
+        QVERIFY(xLinhas.contains("[TRecepcaoNF"));
+        QVERIFY(xLinhas.contains("**** Log finalizado ****"));
     }
 };
 
