@@ -34,7 +34,6 @@ set(CMAKE_CROSSCOMPILING_EMULATOR
   ${PROJECT_SOURCE_DIR}/scripts/windows/wine-run.sh ${TARNWICK_WINEPREFIX} ${_dlls})
 
 # The program a user copies to a PC: dist/Tarnwick-<version>-win64 and its zip.
-find_package(Qt6 REQUIRED COMPONENTS Core)
 get_filename_component(TARNWICK_QT_PREFIX ${Qt6_DIR}/../../.. ABSOLUTE)
 set(TARNWICK_DIST ${PROJECT_BINARY_DIR}/dist/Tarnwick-${PROJECT_VERSION}-win64)
 add_custom_target(tarnwick_dist ALL
