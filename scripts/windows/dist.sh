@@ -23,8 +23,9 @@ acha() { # the dependency folder's copy of DLL $1 (names compare without case), 
   local p f
   for p in "${PASTAS[@]}"; do
     f=$(find "$p" -maxdepth 1 -iname "$1" -print -quit 2>/dev/null)
-    [ -n "$f" ] && { printf '%s\n' "$f"; return; }
+    [ -n "$f" ] && { printf '%s\n' "$f"; return 0; }
   done
+  return 0
 }
 pendentes=("$DEST/Tarnwick.exe" "$DEST/platforms/qwindows.dll" "$DEST/styles/qwindowsvistastyle.dll")
 while [ ${#pendentes[@]} -gt 0 ]; do
