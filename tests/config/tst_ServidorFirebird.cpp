@@ -1,13 +1,14 @@
 // The connection through a real Firebird server: a private instance started on 127.0.0.1 (a free port)
-// by scripts/firebird-server.sh, a database created through it, then the start-up, a wrong password,
+// by scripts/firebird-server.sh on the build machine (the Windows build reaches it from Wine over TCP,
+// as a Windows PC reaches its company's server), a database created through it, then the start-up, a wrong password,
 // a database the server lacks, and the server stopped under an open connection.
 #include "BancoTeste.h"
 #include "config/ConfigINI.h"
 #include "config/ControleConfig.h"
 #include "config/Criptografia.h"
+#include "support/ProcessoHospedeiro.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -49,7 +50,7 @@ private:
     bool Script(const QStringList& pArgumentos, QString& pSaida);
     QString Caminho(const QString& pHost, const QString& pArquivo) const
     {
-        return QStringLiteral("%1/%2:%3").arg(pHost).arg(vPorta).arg(vPasta.filePath(pArquivo));
+        return QStringLiteral("%1/%2:%3").arg(pHost).arg(vPorta).arg(CaminhoNoHospedeiro(vPasta.filePath(pArquivo)));
     }
 
     QTemporaryDir vPasta;
@@ -61,16 +62,13 @@ private:
 
 bool TstServidorFirebird::Script(const QStringList& pArgumentos, QString& pSaida)
 {
-    QProcess xProcesso;
-    xProcesso.start(QStringLiteral("bash"),
-                    QStringList{QStringLiteral(TARNWICK_SCRIPT_FIREBIRD)} + pArgumentos);
-    if (!xProcesso.waitForFinished(60000) || xProcesso.exitStatus() != QProcess::NormalExit ||
-        xProcesso.exitCode() != 0) {
-        qWarning("firebird-server.sh %s: %s", qPrintable(pArgumentos.join(u' ')),
-                 xProcesso.readAllStandardError().constData());
+    const TResultadoHospedeiro xResultado =
+        ExecutaNoHospedeiro(QStringLiteral("bash"), QStringList{QStringLiteral(TARNWICK_SCRIPT_FIREBIRD)} + pArgumentos, 60000);
+    if (!xResultado.Terminou || xResultado.Codigo != 0) {
+        qWarning("firebird-server.sh %s: %s", qPrintable(pArgumentos.join(u' ')), xResultado.Erros.constData());
         return false;
     }
-    pSaida = QString::fromUtf8(xProcesso.readAllStandardOutput()).trimmed();
+    pSaida = QString::fromUtf8(xResultado.Saida).trimmed();
     return true;
 }
 
@@ -78,7 +76,7 @@ void TstServidorFirebird::initTestCase()
 {
     QVERIFY(vPasta.isValid());
     vPastaOriginal = QDir::currentPath();
-    vPastaServidor = vPasta.filePath(QStringLiteral("servidor"));
+    vPastaServidor = CaminhoNoHospedeiro(vPasta.filePath(QStringLiteral("servidor")));
     QString xPorta;
     QVERIFY(Script({QStringLiteral("start"), vPastaServidor, SENHA_SYSDBA}, xPorta));
     vPorta = xPorta.toInt();
@@ -182,7 +180,7 @@ void TstServidorFirebird::bancoQueOServidorNaoTem()
              MSG_CONEXAO_FALHOU +
                  QStringLiteral("I/O error during \"open\" operation for file \"%1\"\n"
                                 "-Error while trying to open file\n-No such file or directory")
-                     .arg(vPasta.filePath(QStringLiteral("nao-existe.fdb"))));
+                     .arg(CaminhoNoHospedeiro(vPasta.filePath(QStringLiteral("nao-existe.fdb")))));
 }
 
 // Only blanks (codes up to 32) are trimmed from the values: a password that ends in a no-break space

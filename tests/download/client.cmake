@@ -2,17 +2,24 @@
 
 # tarnwick_test_support: TNotesService (tests/support/NotesService.h) starts the local stand-in of the
 # notes service (tools/notes-service) on a free port of 127.0.0.1 and stops it.
+# It also holds the fixtures that stand on the operating system, one file per system: host programs run
+# from a test (under Wine, through the build machine's shell), the file size limit, the clogged port.
 if(WIN32)
-  set(_hospedeiro support/ProcessoHospedeiroWine.cpp)
+  set(_por_sistema support/ProcessoHospedeiroWine.cpp support/LimiteArquivoWindows.cpp
+    support/PortaEntupidaWindows.cpp)
 else()
-  set(_hospedeiro support/ProcessoHospedeiroPosix.cpp)
+  set(_por_sistema support/ProcessoHospedeiroPosix.cpp support/LimiteArquivoPosix.cpp
+    support/PortaEntupidaPosix.cpp)
 endif()
-add_library(tarnwick_test_support STATIC support/NotesService.cpp ${_hospedeiro})
+add_library(tarnwick_test_support STATIC support/NotesService.cpp ${_por_sistema})
 target_include_directories(tarnwick_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(tarnwick_test_support PUBLIC tarnwick_flags Qt6::Core)
 target_compile_definitions(tarnwick_test_support PRIVATE
   TARNWICK_NOTES_SERVICE_EXE="$<TARGET_FILE:notes-service>")
 add_dependencies(tarnwick_test_support notes-service)
+if(WIN32)
+  target_link_libraries(tarnwick_test_support PRIVATE ws2_32)
+endif()
 
 tarnwick_add_test(tst_download_client_codificacao SOURCES download/client/tst_Codificacao.cpp
   LIBS tarnwick_download_client)

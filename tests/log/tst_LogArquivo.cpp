@@ -11,13 +11,15 @@
 #include <QDirIterator>
 #include <QtTest>
 #include <atomic>
-#include <fcntl.h>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
-#include <sys/stat.h>
 #include <thread>
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -109,6 +111,25 @@ QByteArrayList LinhasOrdenadas(const QByteArray& pConteudo)
 const QByteArray FECHAMENTO =
     "INFO   : [TLogArquivo" + QByteArray(21, ' ') + "] **** Log finalizado ****\r\n";
 
+#ifdef Q_OS_WIN
+// The user's state folder and the log's place in it.
+constexpr const char* VARIAVEL_ESTADO = "LOCALAPPDATA";
+const QString LOG_NO_ESTADO = QStringLiteral("Tarnwick/log");
+
+// Under Wine the test runs with the rights of a Unix root, which file attributes do not stop.
+bool IgnoraPermissoes()
+{
+    return true;
+}
+#else
+constexpr const char* VARIAVEL_ESTADO = "XDG_STATE_HOME";
+const QString LOG_NO_ESTADO = QStringLiteral("tarnwick/log");
+
+bool IgnoraPermissoes()
+{
+    return geteuid() == 0;
+}
+
 // Root writes anywhere: the test then runs the program as nobody, so that a folder without write
 // permission means what it means to a user.
 constexpr uid_t USUARIO_COMUM = 65534;
@@ -130,6 +151,7 @@ mode_t Modo(const QString& pPasta)
     struct stat xInfo = {};
     return ::stat(QFile::encodeName(pPasta).constData(), &xInfo) == 0 ? xInfo.st_mode & 07777 : 0;
 }
+#endif
 
 } // namespace
 
@@ -441,7 +463,7 @@ private slots:
         std::unique_ptr<TTravaExterna> xTrava;
         if (obstaculo == u"somente leitura") {
             QVERIFY(QFile::setPermissions(xArquivo, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-            if (geteuid() == 0) // permission bits do not stop root: another program's lock stands in
+            if (IgnoraPermissoes()) // permission bits do not stop root: another program's lock stands in
                 xTrava = std::make_unique<TTravaExterna>(xArquivo);
         } else if (obstaculo == u"travado") {
             xTrava = std::make_unique<TTravaExterna>(xArquivo);
@@ -540,11 +562,21 @@ private slots:
         QCOMPARE(xConteudo.count("] linha "), RODADAS * THREADS);
     }
 
-    // A program in the system's program folders: under /usr, /usr/local included, followed through links.
+    // A program in the system's program folders. POSIX: under /usr, /usr/local included, followed through
+    // links. Windows: under either Program Files folder, whatever the case of the letters.
     void programaDoSistema_data()
     {
         QTest::addColumn<QString>("executavel"); // "<temp>" is the test's folder
         QTest::addColumn<bool>("doSistema");
+#ifdef Q_OS_WIN
+        // %ProgramFiles% is <temp>/Arquivos de Programas, %ProgramFiles(x86)% <temp>/Programas (x86).
+        QTest::newRow("Program Files") << "<temp>/Arquivos de Programas/Tarnwick/Tarnwick.exe" << true;
+        QTest::newRow("other case") << "<temp>/arquivos de programas/Tarnwick/Tarnwick.exe" << true;
+        QTest::newRow("Program Files (x86)") << "<temp>/Programas (x86)/Tarnwick/Tarnwick.exe" << true;
+        QTest::newRow("user's folder") << "<temp>/Usuarios/Ana/Tarnwick/Tarnwick.exe" << false;
+        QTest::newRow("name only starting like it") << "<temp>/Arquivos de Programas2/Tarnwick.exe" << false;
+        QTest::newRow("leaving it by ..") << "<temp>/Arquivos de Programas/../Ana/Tarnwick.exe" << false;
+#else
         QTest::newRow("/usr/bin") << "/usr/bin/tarnwick" << true;
         QTest::newRow("/usr/local/bin") << "/usr/local/bin/tarnwick" << true;
         QTest::newRow("/usr/lib") << "/usr/lib/tarnwick/tarnwick" << true;
@@ -555,13 +587,20 @@ private slots:
         QTest::newRow("leaving /usr by ..") << "/usr/../home/ana/tarnwick" << false;
         QTest::newRow("link to a program under /usr") << "<temp>/ligacao" << true;
         QTest::newRow("through a linked folder") << "<temp>/sistema/bin/env" << true;
+#endif
     }
     void programaDoSistema()
     {
         QFETCH(QString, executavel);
         QFETCH(bool, doSistema);
+#ifdef Q_OS_WIN
+        qputenv("ProgramFiles", QDir::toNativeSeparators(Pasta() + QStringLiteral("/Arquivos de Programas")).toLocal8Bit());
+        qputenv("ProgramW6432", QDir::toNativeSeparators(Pasta() + QStringLiteral("/Arquivos de Programas")).toLocal8Bit());
+        qputenv("ProgramFiles(x86)", QDir::toNativeSeparators(Pasta() + QStringLiteral("/Programas (x86)")).toLocal8Bit());
+#else
         QVERIFY(QFile::link(QStringLiteral("/usr/bin/env"), Pasta() + QStringLiteral("/ligacao")));
         QVERIFY(QFile::link(QStringLiteral("/usr"), Pasta() + QStringLiteral("/sistema")));
+#endif
         QCOMPARE(ProgramaDoSistema(executavel.replace(QStringLiteral("<temp>"), Pasta())), doSistema);
     }
 
@@ -570,15 +609,13 @@ private slots:
     void pastaDeUmProgramaDoSistema_data()
     {
         QTest::addColumn<bool>("doSistema");
-        QTest::addColumn<QString>("estado");        // XDG_STATE_HOME under the test's folder
+        QTest::addColumn<QString>("estado");        // the user's state folder, under the test's folder
         QTest::addColumn<QString>("pastaEsperada"); // under the test's folder
-        QTest::newRow("program of the system") << true << "estado"
-                                               << "estado/tarnwick/log/";
-        QTest::newRow("program of the user") << false << "estado"
-                                             << "bin/log/";
+        QTest::newRow("program of the system") << true << "estado" << "estado/" + LOG_NO_ESTADO + "/";
+        QTest::newRow("program of the user") << false << "estado" << "bin/log/";
         // Lines dropped rather than written beside.
-        QTest::newRow("program of the system, no state folder") << true << "arquivo/estado"
-                                                                << "arquivo/estado/tarnwick/log/";
+        QTest::newRow("program of the system, no state folder")
+            << true << "arquivo/estado" << "arquivo/estado/" + LOG_NO_ESTADO + "/";
     }
     void pastaDeUmProgramaDoSistema()
     {
@@ -587,10 +624,10 @@ private slots:
         QFETCH(QString, pastaEsperada);
         QVERIFY(QDir(Pasta()).mkpath(QStringLiteral("bin")));
         Grava(Pasta() + QStringLiteral("/arquivo"), "não é uma pasta");
-        const QByteArray xAnterior = qgetenv("XDG_STATE_HOME");
+        const QByteArray xAnterior = qgetenv(VARIAVEL_ESTADO);
         const auto xRestaura = qScopeGuard(
-            [&] { xAnterior.isNull() ? qunsetenv("XDG_STATE_HOME") : qputenv("XDG_STATE_HOME", xAnterior); });
-        qputenv("XDG_STATE_HOME", QFile::encodeName(Pasta() + u'/' + estado));
+            [&] { xAnterior.isNull() ? qunsetenv(VARIAVEL_ESTADO) : qputenv(VARIAVEL_ESTADO, xAnterior); });
+        qputenv(VARIAVEL_ESTADO, QDir::toNativeSeparators(Pasta() + u'/' + estado).toLocal8Bit());
         QCOMPARE(EscolhePastaLog(Pasta() + QStringLiteral("/bin/log"), doSistema),
                  Pasta() + u'/' + pastaEsperada);
         QCOMPARE(QFileInfo::exists(Pasta() + QStringLiteral("/bin/log")), !doSistema);
@@ -641,10 +678,16 @@ private slots:
     void pastaDoUsuario_data()
     {
         QTest::addColumn<QString>("obstaculo");    // in the program's folder: "", "arquivo log", "sem escrita"
-        QTest::addColumn<QString>("estado");       // XDG_STATE_HOME: "absoluto", "relativo" or "" (unset)
+        QTest::addColumn<QString>("estado");       // the state variable: "absoluto", "relativo" or "" (unset)
         QTest::addColumn<QString>("pastaEsperada"); // under the test's folder
         QTest::addColumn<QStringList>("privadas");  // folders the log made in the user's folders: 0700
         QTest::newRow("ao lado gravavel") << "" << "absoluto" << "programa/log" << QStringList();
+#ifdef Q_OS_WIN
+        // Folder permissions do not hold back the Unix root Wine runs as, and without %LOCALAPPDATA% the
+        // shell's folder lies outside the test's: a file named "log" shows the choice.
+        QTest::newRow("log e um arquivo")
+            << "arquivo log" << "absoluto" << "estado/Tarnwick/log" << QStringList();
+#else
         QTest::newRow("log e um arquivo") << "arquivo log" << "absoluto" << "estado/tarnwick/log"
                                           << QStringList{"estado/tarnwick", "estado/tarnwick/log"};
         QTest::newRow("pasta sem escrita") << "sem escrita" << "absoluto" << "estado/tarnwick/log"
@@ -654,6 +697,7 @@ private slots:
             << QStringList{"casa/.local", "casa/.local/state", "casa/.local/state/tarnwick/log"};
         QTest::newRow("XDG_STATE_HOME relativo ignorado")
             << "arquivo log" << "relativo" << "casa/.local/state/tarnwick/log" << QStringList{"casa/.local"};
+#endif
     }
     void pastaDoUsuario()
     {
@@ -665,26 +709,34 @@ private slots:
         QVERIFY(QDir(Pasta()).mkpath(QStringLiteral("programa")));
         QVERIFY(QDir(Pasta()).mkpath(QStringLiteral("casa")));
         QVERIFY(QDir(Pasta()).mkpath(QStringLiteral("estado")));
+#ifdef Q_OS_WIN
+        const QString xPrograma = Pasta() + QStringLiteral("/programa/tarnwick.exe");
+        const bool xRoot = false;
+#else
         const QString xPrograma = Pasta() + QStringLiteral("/programa/tarnwick");
+        const bool xRoot = ::geteuid() == 0;
+#endif
         QVERIFY(QFile::copy(QStringLiteral(LOG_AUXILIAR_SAIDA), xPrograma));
         if (obstaculo == u"arquivo log")
             Grava(Pasta() + QStringLiteral("/programa/log"), "não é uma pasta");
-        const bool xRoot = ::geteuid() == 0;
+#ifndef Q_OS_WIN
         if (xRoot) {
             QVERIFY(EntregaAoUsuarioComum(Pasta()));
             QVERIFY(::chmod(QFile::encodeName(Pasta()).constData(), 0755) == 0);
         }
         if (obstaculo == u"sem escrita")
             QVERIFY(::chmod(QFile::encodeName(Pasta() + QStringLiteral("/programa")).constData(), 0555) == 0);
+#endif
 
         QProcessEnvironment xAmbiente = QProcessEnvironment::systemEnvironment();
         xAmbiente.insert(QStringLiteral("HOME"), Pasta() + QStringLiteral("/casa"));
+        const QString xVariavel = QString::fromLatin1(VARIAVEL_ESTADO);
         if (estado == u"absoluto")
-            xAmbiente.insert(QStringLiteral("XDG_STATE_HOME"), Pasta() + QStringLiteral("/estado"));
+            xAmbiente.insert(xVariavel, QDir::toNativeSeparators(Pasta() + QStringLiteral("/estado")));
         else if (estado == u"relativo")
-            xAmbiente.insert(QStringLiteral("XDG_STATE_HOME"), QStringLiteral("estado"));
+            xAmbiente.insert(xVariavel, QStringLiteral("estado"));
         else
-            xAmbiente.remove(QStringLiteral("XDG_STATE_HOME"));
+            xAmbiente.remove(xVariavel);
         QProcess xProcesso;
         xProcesso.setProcessEnvironment(xAmbiente);
         xProcesso.setWorkingDirectory(Pasta() + QStringLiteral("/casa"));
@@ -714,13 +766,16 @@ private slots:
         // Nothing anywhere else: one folder of logs.
         const bool xAoLado = pastaEsperada.startsWith(u"programa");
         QCOMPARE(QFileInfo(Pasta() + QStringLiteral("/programa/log")).isDir(), xAoLado);
-        QCOMPARE(QFileInfo::exists(Pasta() + QStringLiteral("/estado/tarnwick")), pastaEsperada.startsWith(u"estado"));
+        QCOMPARE(QFileInfo::exists(Pasta() + QStringLiteral("/estado/") + LOG_NO_ESTADO.section(u'/', 0, 0)),
+                 pastaEsperada.startsWith(u"estado"));
         QCOMPARE(QFileInfo::exists(Pasta() + QStringLiteral("/casa/.local")), pastaEsperada.startsWith(u"casa"));
         if (obstaculo == u"arquivo log")
             QCOMPARE(Le(Pasta() + QStringLiteral("/programa/log")), QByteArray("não é uma pasta"));
+#ifndef Q_OS_WIN
         for (const QString& xPrivada : privadas)
             QCOMPARE(Modo(Pasta() + u'/' + xPrivada), mode_t(0700));
         ::chmod(QFile::encodeName(Pasta() + QStringLiteral("/programa")).constData(), 0755);
+#endif
     }
 
     // A writer still held up when the log is released at exit (its file does not answer: here a pipe
@@ -728,6 +783,9 @@ private slots:
     // anything else the exit destroys.
     void escritorRetidoNaoUsaORelogioDepoisDaLiberacao()
     {
+#ifdef Q_OS_WIN
+        QSKIP("needs a file that holds its writer up (a FIFO), which Windows files are not");
+#else
         auto xLeituras = std::make_shared<std::atomic<int>>(0);
         Clock::DefineRelogio([xLeituras] {
             xLeituras->fetch_add(1);
@@ -762,6 +820,7 @@ private slots:
         QVERIFY(TLogArquivo::AguardaEscritores());
         QVERIFY(Le(xArquivo).contains("] depois\r\n"));
         QVERIFY(xLeituras->load() > xAntes);
+#endif
     }
 
     void windows1252_data()

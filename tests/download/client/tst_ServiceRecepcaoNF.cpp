@@ -4,54 +4,12 @@
 #include "download/client/ServiceRecepcaoNF.h"
 #include "log/LogArquivo.h"
 #include "support/NotesService.h"
+#include "support/PortaEntupida.h"
 #include "util/Exception.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-// A local port whose connections never complete: it listens, but its queue is full and the kernel drops
-// further connection requests, so a client waits for its connect time-out.
-class TPortaEntupida
-{
-public:
-    TPortaEntupida()
-    {
-        sockaddr_in xEndereco{};
-        xEndereco.sin_family = AF_INET;
-        xEndereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t xTamanho = sizeof xEndereco;
-        vOuvinte = socket(AF_INET, SOCK_STREAM, 0);
-        if (vOuvinte < 0 || bind(vOuvinte, reinterpret_cast<sockaddr*>(&xEndereco), xTamanho) != 0 ||
-            listen(vOuvinte, 0) != 0 ||
-            getsockname(vOuvinte, reinterpret_cast<sockaddr*>(&xEndereco), &xTamanho) != 0)
-            return;
-        vPorta = ntohs(xEndereco.sin_port);
-        for (int& xCliente : vClientes) {
-            xCliente = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-            ::connect(xCliente, reinterpret_cast<sockaddr*>(&xEndereco), xTamanho);
-        }
-        QThread::msleep(100);
-    }
-    ~TPortaEntupida()
-    {
-        for (int xCliente : vClientes)
-            if (xCliente >= 0)
-                close(xCliente);
-        if (vOuvinte >= 0)
-            close(vOuvinte);
-    }
-    quint16 Porta() const { return vPorta; }
-
-private:
-    int vOuvinte = -1;
-    int vClientes[3] = {-1, -1, -1};
-    quint16 vPorta = 0;
-};
 
 // The notes service client against the local stand-in: the request on the wire, the pages it
 // returns, and every outcome of a failed query with its log line.

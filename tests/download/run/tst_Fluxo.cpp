@@ -8,6 +8,7 @@
 #include "download/run/DownloadRun.h"
 #include "download/run/VisaoFalsa.h"
 #include "log/LogArquivo.h"
+#include "support/LimiteArquivo.h"
 #include "support/NotesService.h"
 #include "util/Exception.h"
 
@@ -16,8 +17,6 @@
 #include <QTemporaryDir>
 #include <QUrlQuery>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 #include <thread>
 
 namespace {
@@ -231,19 +230,19 @@ private slots:
     // compression failure is reported, nothing of that step stays, and the run goes on with the next.
     void DiscoCheio()
     {
+        if (!TLimiteArquivo::Disponivel())
+            QSKIP("no per-process file size limit to stand in for a full disk on this system");
         TRecepcaoNF::get().SetUrlBase(vServico250.UrlBase());
         Prepara(CNPJ_C, {true, true, false, true, false});
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit xAntes{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &xAntes), 0);
+        TLimiteArquivo xLimite;
         vVisao.AoProcessarEventos = [&](TVisaoFalsa& v) {
-            rlimit xLimite = xAntes;
             if (v.vStatus[0] == QStringLiteral("Processando NF_E(s) PRODUÇÃO"))
-                xLimite.rlim_cur = 8 * 1024;
-            setrlimit(RLIMIT_FSIZE, &xLimite);
+                xLimite.Limita(8 * 1024);
+            else
+                xLimite.Restaura();
         };
         const QString xFalha = Executa();
-        setrlimit(RLIMIT_FSIZE, &xAntes);
+        xLimite.Restaura();
         QCOMPARE(xFalha, QString());
         QCOMPARE(vVisao.Dialogos(),
                  (QStringList{FALHA_COMPRESSAO, "info:" + FINALIZADO + "NFC-e: " + Zip(CNPJ_C, "NFC_E") + "\r\n"}));
