@@ -7,6 +7,12 @@ set -euo pipefail
 export WINEPREFIX="$1" DLLS="$2"
 shift 2
 export WINEDEBUG="${WINEDEBUG:--all}"
+# Qt writes its messages, and Qt Test its results, to the debugger's channel unless told to use the
+# standard streams: a program run from a terminal or by ctest has its output where it is expected.
+# Wine keeps the build machine's QT_* variables from Windows programs (Linux Qt settings would mislead
+# them) and passes WINEQT_* as QT_*; so QT_QPA_PLATFORM=offscreen, set for the Linux runs, does not
+# reach them: they use Qt's Windows platform on Wine's display (an X server: DISPLAY).
+export WINEQT_FORCE_STDERR_LOGGING=1
 # No Mono or Gecko installer dialogs: the programs need neither.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
