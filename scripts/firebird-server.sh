@@ -48,11 +48,13 @@ start() {
     echo "a server already runs on $dir" >&2
     exit 1
   fi
+  # The installed files are copied, never linked: the folder belongs to the test, which removes it, and
+  # a Windows program under Wine sees a link to a folder as the folder itself and would empty the
+  # system's Firebird with it. (The engine does not load its character sets through a link either.)
   local f
   for f in plugins UDF lib firebird.msg plugins.conf; do
-    [ -e "$home/$f" ] && ln -sfn "$home/$f" "$dir/$f"
+    [ -e "$home/$f" ] && [ ! -e "$dir/$f" ] && cp -rL "$home/$f" "$dir/$f"
   done
-  # The character sets are copied, not linked: the engine does not load them through a link.
   mkdir -p "$dir/intl"
   cp -L "$home/intl/libfbintl.so" "$home/intl/fbintl.conf" "$dir/intl/"
   cat >"$dir/firebird.conf" <<EOF

@@ -300,6 +300,9 @@ void TstArquivoIni::modoDoArquivo_data()
 
 void TstArquivoIni::modoDoArquivo()
 {
+#ifdef Q_OS_WIN
+    QSKIP("file modes are POSIX's; on Windows the file takes the permissions its folder passes on");
+#else
     QFETCH(int, modoAntes);
     QFETCH(int, modoDepois);
     const mode_t xMascara = umask(0002);
@@ -316,6 +319,7 @@ void TstArquivoIni::modoDoArquivo()
     QCOMPARE(int(xInfo.st_mode & 07777), modoDepois);
     QCOMPARE(TCopiaIni(Arquivo()).ReadString(QStringLiteral("CONEXAO"), QStringLiteral("Senha")),
              QStringLiteral("099098097"));
+#endif
 }
 
 void TstArquivoIni::atravesDeLink_data()
@@ -328,6 +332,9 @@ void TstArquivoIni::atravesDeLink_data()
 // Tarnwick.ini as a symbolic link to a file kept elsewhere: the target changes, the link stays.
 void TstArquivoIni::atravesDeLink()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Qt makes shortcuts (.lnk), not symbolic links, on Windows");
+#endif
     QFETCH(bool, alvoExiste);
     QVERIFY(QDir(vPasta->path()).mkdir(QStringLiteral("real")));
     const QString xAlvo = vPasta->filePath(QStringLiteral("real/config.ini"));

@@ -12,6 +12,7 @@ SISTEMA=' advapi32.dll bcrypt.dll comctl32.dll comdlg32.dll crypt32.dll d3d11.dl
   normaliz.dll ntdll.dll ole32.dll oleaut32.dll rpcrt4.dll secur32.dll setupapi.dll shell32.dll
   shlwapi.dll user32.dll userenv.dll uxtheme.dll version.dll winmm.dll wldap32.dll ws2_32.dll
   wtsapi32.dll authz.dll shcore.dll '
+SISTEMA=" $(echo $SISTEMA) " # one space between names, and around them, whatever the lines above
 
 falhas=0
 [ -f "$DIST/Tarnwick.exe" ] || { echo "no Tarnwick.exe in $DIST"; exit 1; }

@@ -41,8 +41,11 @@ QString CaminhoNoHospedeiro(const QString& pCaminho)
     char* xUnix = xConverte(reinterpret_cast<LPCWSTR>(xNativo.utf16()));
     if (!xUnix)
         return pCaminho;
-    const QString xResultado = QString::fromUtf8(xUnix);
+    QString xResultado = QString::fromUtf8(xUnix);
     HeapFree(GetProcessHeap(), 0, xUnix);
+    // Drive C: comes through the prefix's link "dosdevices/c:", whose colon Firebird would read as the end
+    // of a host name: the folder the link names instead.
+    xResultado.replace(QStringLiteral("/dosdevices/c:/"), QStringLiteral("/drive_c/"));
     return xResultado;
 }
 

@@ -1,5 +1,6 @@
 #include "download/client/ServiceConexaoHTTP.h"
 #include "support/NotesService.h"
+#include "support/ProcessoHospedeiro.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -58,7 +59,7 @@ private slots:
         xGrava("b.json", R"({"id":3,"cnpj":"11222333000181","tipoAmbiente":"HOMOLOGACAO","tipoNFe":"NF_E",
            "numNF":"100","serie":"1","dataEmissao":"2024-03-06T00:00:00-03:00","xml":"<c/>"})");
         xGrava("ignorado.txt", "nada");
-        vServico = std::make_unique<TNotesService>(QStringList{"--data-dir", vPasta.path()});
+        vServico = std::make_unique<TNotesService>(QStringList{"--data-dir", CaminhoNoHospedeiro(vPasta.path())});
         QVERIFY2(vServico->Iniciar(), qPrintable(vServico->Erro()));
     }
 

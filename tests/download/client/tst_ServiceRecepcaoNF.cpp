@@ -4,6 +4,7 @@
 #include "download/client/ServiceRecepcaoNF.h"
 #include "log/LogArquivo.h"
 #include "support/NotesService.h"
+#include "support/ProcessoHospedeiro.h"
 #include "support/PortaEntupida.h"
 #include "util/Exception.h"
 
@@ -353,7 +354,7 @@ private slots:
     {
         QTemporaryDir xPasta;
         const QString xArquivo = xPasta.filePath("headers.log");
-        TNotesService xServico({"--cnpj", CNPJ, "--per-branch", "250", "--header-log", xArquivo});
+        TNotesService xServico({"--cnpj", CNPJ, "--per-branch", "250", "--header-log", CaminhoNoHospedeiro(xArquivo)});
         QVERIFY2(xServico.Iniciar(), qPrintable(xServico.Erro()));
         TRecepcaoNF::get().SetUrlBase(xServico.UrlBase());
         auto xConsulta = [](const QString& pPage, THTTPSessao* pSessao, TResultadoPagina* pResultado = nullptr) {
