@@ -3,14 +3,32 @@
 #include "app/PastaUsuario.h"
 
 #include <QtTest>
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 namespace {
+
+// The variables that name the user's folders, and the program's folder in his configuration folder.
+#ifdef Q_OS_WIN
+constexpr const char* VARIAVEL_CASA = "USERPROFILE";
+constexpr const char* VARIAVEL_CONFIG = "APPDATA";
+const QString PROGRAMA = QStringLiteral("Tarnwick");
+#else
+constexpr const char* VARIAVEL_CASA = "HOME";
+constexpr const char* VARIAVEL_CONFIG = "XDG_CONFIG_HOME";
+const QString PROGRAMA = QStringLiteral("tarnwick");
 
 mode_t Modo(const QString& pPasta)
 {
     struct stat xInfo = {};
     return ::stat(QFile::encodeName(pPasta).constData(), &xInfo) == 0 ? xInfo.st_mode & 07777 : 0;
+}
+#endif
+
+void DefineVariavel(const char* pNome, const QString& pValor)
+{
+    qputenv(pNome, QDir::toNativeSeparators(pValor).toLocal8Bit());
 }
 
 } // namespace
@@ -31,7 +49,7 @@ private slots:
         QVERIFY(vTemp->isValid());
         vInicial = QDir::currentPath();
         QVERIFY(QDir::setCurrent(Pasta()));
-        qputenv("HOME", QFile::encodeName(Pasta() + QStringLiteral("/casa")));
+        DefineVariavel(VARIAVEL_CASA, Pasta() + QStringLiteral("/casa"));
     }
     void cleanup()
     {
@@ -42,7 +60,8 @@ private slots:
     void entraNaPasta_data()
     {
         QTest::addColumn<QStringList>("argumentos");
-        QTest::addColumn<QString>("xdgConfigHome"); // "<temp>" is replaced by the test's folder; "-": unset
+        QTest::addColumn<QString>("xdgConfigHome"); // the configuration folder's variable; "<temp>" is
+                                                    // replaced by the test's folder; "-": unset
         QTest::addColumn<QString>("pastaEsperada"); // under the test's folder; "" = it stays there
         QTest::addColumn<QStringList>("privadas");  // folders made by the switch: mode 0700
 
@@ -51,10 +70,11 @@ private slots:
                                          << "" << QStringList{};
         QTest::newRow("outro argumento") << QStringList{"--pasta"} << "-"
                                          << "" << QStringList{};
-        QTest::newRow("XDG_CONFIG_HOME") << QStringList{xSwitch} << "<temp>/cfg"
-                                         << "cfg/tarnwick" << QStringList{"cfg", "cfg/tarnwick"};
+        QTest::newRow("pasta de configuração") << QStringList{xSwitch} << "<temp>/cfg" << "cfg/" + PROGRAMA
+                                               << QStringList{"cfg", "cfg/" + PROGRAMA};
         QTest::newRow("entre outros argumentos") << QStringList{"-style", "fusion", xSwitch} << "<temp>/cfg/"
-                                                 << "cfg/tarnwick" << QStringList{"cfg/tarnwick"};
+                                                 << "cfg/" + PROGRAMA << QStringList{"cfg/" + PROGRAMA};
+#ifndef Q_OS_WIN // without %APPDATA% Windows' shell names the folder, outside the test's
         QTest::newRow("sem XDG_CONFIG_HOME")
             << QStringList{xSwitch} << "-"
             << "casa/.config/tarnwick" << QStringList{"casa", "casa/.config", "casa/.config/tarnwick"};
@@ -65,6 +85,7 @@ private slots:
         QTest::newRow("XDG_CONFIG_HOME relativo")
             << QStringList{xSwitch} << "cfg"
             << "casa/.config/tarnwick" << QStringList{"casa/.config/tarnwick"};
+#endif
     }
     void entraNaPasta()
     {
@@ -73,10 +94,11 @@ private slots:
         QFETCH(QString, pastaEsperada);
         QFETCH(QStringList, privadas);
         if (xdgConfigHome == u"-")
-            qunsetenv("XDG_CONFIG_HOME");
+            qunsetenv(VARIAVEL_CONFIG);
+        else if (xdgConfigHome.startsWith(QStringLiteral("<temp>")))
+            DefineVariavel(VARIAVEL_CONFIG, xdgConfigHome.replace(QStringLiteral("<temp>"), Pasta()));
         else
-            qputenv("XDG_CONFIG_HOME",
-                    QFile::encodeName(xdgConfigHome.replace(QStringLiteral("<temp>"), Pasta())));
+            qputenv(VARIAVEL_CONFIG, xdgConfigHome.toLocal8Bit());
 
         QList<QByteArray> xTextos{"tarnwick"};
         for (const QString& xArgumento : argumentos)
@@ -91,8 +113,10 @@ private slots:
         QCOMPARE(QDir::currentPath(), xEsperada);
         if (!pastaEsperada.isEmpty())
             QCOMPARE(PastaConfiguracaoDoUsuario(), xEsperada);
+#ifndef Q_OS_WIN
         for (const QString& xPrivada : privadas)
             QCOMPARE(Modo(Pasta() + u'/' + xPrivada), mode_t(0700));
+#endif
         // Without the switch nothing is made.
         if (pastaEsperada.isEmpty())
             QCOMPARE(QDir(Pasta()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
@@ -109,42 +133,48 @@ private slots:
                                   << "trabalho";
         QTest::newRow("terminal na pasta pessoal") << "casa"
                                                    << "casa";
+        // "<casa>": the user's home folder as Qt knows it (Windows takes it from the user's account, not
+        // from %USERPROFILE%).
         QTest::newRow("lançador") << "lançador"
-                                  << "casa";
-        QTest::newRow("terminal na pasta de configuração") << "cfg/tarnwick"
-                                                           << "casa";
+                                  << "<casa>";
+        QTest::newRow("terminal na pasta de configuração") << "cfg/" + PROGRAMA << "<casa>";
     }
     void pastaInicialDosSeletores()
     {
         QFETCH(QString, inicio);
         QFETCH(QString, pastaEsperada);
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(Pasta() + QStringLiteral("/cfg")));
-        for (const char* xPasta : {"casa", "trabalho", "cfg/tarnwick"})
-            QVERIFY(QDir(Pasta()).mkpath(QString::fromLatin1(xPasta)));
+        DefineVariavel(VARIAVEL_CONFIG, Pasta() + QStringLiteral("/cfg"));
+        for (const QString& xPasta : {QStringLiteral("casa"), QStringLiteral("trabalho"), "cfg/" + PROGRAMA})
+            QVERIFY(QDir(Pasta()).mkpath(xPasta));
         if (inicio == u"lançador") {
             const char* xArgv[] = {"tarnwick", ARGUMENTO_PASTA_DO_USUARIO, nullptr};
             QCOMPARE(EntraNaPastaDoUsuario(2, xArgv), QString());
         } else {
             QVERIFY(QDir::setCurrent(Pasta() + u'/' + inicio));
         }
-        QCOMPARE(PastaInicialDosSeletores(), Pasta() + u'/' + pastaEsperada);
+        QCOMPARE(PastaInicialDosSeletores(),
+                 pastaEsperada == u"<casa>" ? QDir::homePath() : Pasta() + u'/' + pastaEsperada);
     }
 
     // A folder already there is used as it is: its mode and what it holds are the user's.
     void pastaExistente()
     {
-        const QString xPasta = Pasta() + QStringLiteral("/cfg/tarnwick");
+        const QString xPasta = Pasta() + QStringLiteral("/cfg/") + PROGRAMA;
         QVERIFY(QDir().mkpath(xPasta));
+#ifndef Q_OS_WIN
         QVERIFY(::chmod(QFile::encodeName(xPasta).constData(), 0750) == 0);
+#endif
         QFile xIni(xPasta + QStringLiteral("/Tarnwick.ini"));
         QVERIFY(xIni.open(QIODevice::WriteOnly));
         xIni.write("[CONEXAO]\r\nCaminho=x\r\n");
         xIni.close();
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(Pasta() + QStringLiteral("/cfg")));
+        DefineVariavel(VARIAVEL_CONFIG, Pasta() + QStringLiteral("/cfg"));
         const char* xArgv[] = {"tarnwick", ARGUMENTO_PASTA_DO_USUARIO, nullptr};
         QCOMPARE(EntraNaPastaDoUsuario(2, xArgv), QString());
         QCOMPARE(QDir::currentPath(), xPasta);
+#ifndef Q_OS_WIN
         QCOMPARE(Modo(xPasta), mode_t(0750));
+#endif
         QVERIFY(QFileInfo(QStringLiteral("Tarnwick.ini")).isFile());
     }
 
@@ -154,11 +184,11 @@ private slots:
         QFile xArquivo(Pasta() + QStringLiteral("/cfg"));
         QVERIFY(xArquivo.open(QIODevice::WriteOnly)); // a file where the folder's parent should be
         xArquivo.close();
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(Pasta() + QStringLiteral("/cfg")));
+        DefineVariavel(VARIAVEL_CONFIG, Pasta() + QStringLiteral("/cfg"));
         const char* xArgv[] = {"tarnwick", ARGUMENTO_PASTA_DO_USUARIO, nullptr};
         QCOMPARE(EntraNaPastaDoUsuario(2, xArgv),
-                 QStringLiteral("Não foi possível criar a pasta de configuração \"%1/cfg/tarnwick\".")
-                     .arg(Pasta()));
+                 QStringLiteral("Não foi possível criar a pasta de configuração \"%1\".")
+                     .arg(QDir::toNativeSeparators(Pasta() + QStringLiteral("/cfg/") + PROGRAMA)));
         QCOMPARE(QDir::currentPath(), Pasta());
     }
 };
