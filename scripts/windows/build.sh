@@ -29,5 +29,9 @@ cmake -S "$ROOT" -B "$SAIDA" -G Ninja \
 cmake --build "$SAIDA" -j "$JOBS"
 
 if [ "$TESTAR" = 1 ]; then
-  (cd "$SAIDA" && ctest --output-on-failure -j "$JOBS")
+  # The tests share one private Wine prefix, made here once rather than by the first tests at the same
+  # time. Widget tests draw on Wine's display: a private X server for the run.
+  "$ROOT/scripts/windows/wine-run.sh" "$SAIDA/wineprefix" "" cmd /c exit 0
+  trap 'WINEPREFIX="$SAIDA/wineprefix" wineserver -k 2>/dev/null || true' EXIT
+  (cd "$SAIDA" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$JOBS")
 fi
