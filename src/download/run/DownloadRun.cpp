@@ -6,6 +6,7 @@
 #include "util/Exception.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 
 namespace {
 
@@ -130,9 +131,11 @@ void TDownloadRun::Executa()
                                 ExecutaPasso(xFilial, QString::fromUtf16(xPasso.TIPO),
                                              QString::fromUtf16(xPasso.AMBIENTE),
                                              QString::fromUtf16(xPasso.STATUS), xCaminhoZipFile);
+                                // The summary names the archive as the system writes paths
+                                // ("C:\Users\...\download_xmls_..." on Windows).
                                 if (!xCaminhoZipFile.isEmpty())
-                                    xMensagem += QString::fromUtf16(xPasso.ROTULO) + xCaminhoZipFile +
-                                                 QStringLiteral("\r\n");
+                                    xMensagem += QString::fromUtf16(xPasso.ROTULO) +
+                                                 QDir::toNativeSeparators(xCaminhoZipFile) + QStringLiteral("\r\n");
                             }
                             if (xEstado.vInterromper) {
                                 xParar = true;

@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(xArquivos, (QStringList{QStringLiteral("download_xmls_12ABC34501DE35_NFS_E_PRODUCAO.zip"),
                                          QStringLiteral("download_xmls_12ABC34501DE35_NF_E_PRODUCAO.zip")}));
         QCOMPARE(xVisao.Dialogos(),
-                 QStringList{"info:" + FINALIZADO + "NF-e: " + xNFe + "\r\nNFS-e: " + xNFSe + "\r\n"});
+                 QStringList{"info:" + FINALIZADO + "NF-e: " + QDir::toNativeSeparators(xNFe) + "\r\nNFS-e: " + QDir::toNativeSeparators(xNFSe) + "\r\n"});
 
         // Entries by their names, with the service's bytes; the notes' access keys carry the CNPJ and
         // pass the key check.

@@ -134,7 +134,7 @@ private slots:
         const QString xNFe = Zip(CNPJ_A, "NF_E", "PRODUCAO");
         const QString xNFCe = Zip(CNPJ_A, "NFC_E", "PRODUCAO");
         QCOMPARE(vVisao.Dialogos(),
-                 QStringList{"info:" + FINALIZADO + "NF-e: " + xNFe + "\r\nNFC-e: " + xNFCe + "\r\n"});
+                 QStringList{"info:" + FINALIZADO + "NF-e: " + QDir::toNativeSeparators(xNFe) + "\r\nNFC-e: " + QDir::toNativeSeparators(xNFCe) + "\r\n"});
         QCOMPARE(vVisao.Com("status0:"), (QStringList{STATUS_PASSOS[0], STATUS_PASSOS[2]}));
         QCOMPARE(vVisao.Com("status1:").mid(0, 4),
                  (QStringList{"Realizando o download da(s) NF_E(s)", "Download da(s) NF_E(s) finalizado",
@@ -181,7 +181,7 @@ private slots:
         QStringList xConsultas;
         for (const QString& xCnpj : {CNPJ_A, CNPJ_B})
             for (int i = 0; i < 6; ++i) {
-                xResumo += ROTULOS[i] + Zip(xCnpj, TIPOS[i], AMBIENTES[i]) + "\r\n";
+                xResumo += ROTULOS[i] + QDir::toNativeSeparators(Zip(xCnpj, TIPOS[i], AMBIENTES[i])) + "\r\n";
                 xConsultas << xCnpj + " " + TIPOS[i] + " " + AMBIENTES[i] + " 0";
             }
         QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + xResumo});
@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(Executa(), QString());
         QCOMPARE(Resumo(Consultas(vServico250).mid(xAntes)), QStringList{CNPJ_C + " NF_E PRODUCAO 0"});
         const QString xZip = Zip(CNPJ_C, "NF_E", "PRODUCAO");
-        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + INTERROMPIDO + "NF-e: " + xZip + "\r\n"});
+        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + INTERROMPIDO + "NF-e: " + QDir::toNativeSeparators(xZip) + "\r\n"});
         QVERIFY(vVisao.Com("status1:").contains("Download da(s) NF_E(s) interrompido pelo usuário"));
         QVERIFY(vVisao.Com("status1:")
                     .contains("Download interrompido pelo usuário... Realizando a compressão da(s) NF_E(s) "
@@ -267,7 +267,7 @@ private slots:
         const QStringList xDialogos = vVisao.Dialogos();
         QCOMPARE(xDialogos.size(), 1);
         QVERIFY(xDialogos[0].startsWith("info:" + INTERROMPIDO + "NF-e: "));
-        QVERIFY(xDialogos[0].endsWith("NFS-e: " + Zip(CNPJ_A, "NFS_E", "HOMOLOGACAO") + "\r\n"));
+        QVERIFY(xDialogos[0].endsWith("NFS-e: " + QDir::toNativeSeparators(Zip(CNPJ_A, "NFS_E", "HOMOLOGACAO")) + "\r\n"));
     }
 
     void InterrompeSemArquivo()
@@ -323,7 +323,7 @@ private slots:
         Prepara({Filial(CNPJ_A, true)}, {true, false, false, true, false});
         QCOMPARE(Executa(), QString());
         const QString xZip = Zip(CNPJ_A, "NF_E", "PRODUCAO", " (2)");
-        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + FINALIZADO + "NF-e: " + xZip + "\r\n"});
+        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + FINALIZADO + "NF-e: " + QDir::toNativeSeparators(xZip) + "\r\n"});
         ComparaZip(xZip, EntradasDoServico(CNPJ_A, "NF_E", "PRODUCAO"));
         QFile xAnterior(Zip(CNPJ_A, "NF_E", "PRODUCAO"));
         QVERIFY(xAnterior.open(QIODevice::ReadOnly));
@@ -338,7 +338,7 @@ private slots:
         QCOMPARE(Executa(), QString());
         QCOMPARE(Resumo(Consultas(vServico).mid(xAntes)), QStringList{"11.111.111/0001-11 NF_E PRODUCAO 0"});
         const QString xZip = vPasta.filePath("download_xmls_11.111.111_0001-11_NF_E_PRODUCAO.zip");
-        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + FINALIZADO + "NF-e: " + xZip + "\r\n"});
+        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + FINALIZADO + "NF-e: " + QDir::toNativeSeparators(xZip) + "\r\n"});
         ComparaZip(xZip, EntradasDoServico(CNPJ_A, "NF_E", "PRODUCAO"));
     }
 

@@ -171,7 +171,7 @@ private slots:
         } else {
             QCOMPARE(Arquivos(), QStringList{QFileInfo(Zip(CNPJ_C)).fileName()});
             QCOMPARE(Numeros(Zip(CNPJ_C)), numeros);
-            QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + FINALIZADO + "NF-e: " + Zip(CNPJ_C) + "\r\n"});
+            QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + FINALIZADO + "NF-e: " + QDir::toNativeSeparators(Zip(CNPJ_C)) + "\r\n"});
             // The texts in their order: download, then compression, then its end.
             QCOMPARE(vVisao.Com("status1:"),
                      (QStringList{"Realizando o download da(s) NF_E(s)", "Download da(s) NF_E(s) finalizado",
@@ -194,7 +194,7 @@ private slots:
         };
         QCOMPARE(Executa(), QString());
         QCOMPARE(Paginas(vServico250, xAntes), (QStringList{"0", "1"}));
-        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + INTERROMPIDO + "NF-e: " + Zip(CNPJ_C) + "\r\n"});
+        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + INTERROMPIDO + "NF-e: " + QDir::toNativeSeparators(Zip(CNPJ_C)) + "\r\n"});
         QCOMPARE(Numeros(Zip(CNPJ_C)), Faixa(1, 200));
         QCOMPARE(Arquivos().size(), 1);
         QVERIFY(vVisao.Com("status1:").contains("Download da(s) NF_E(s) interrompido pelo usuário"));
@@ -221,7 +221,7 @@ private slots:
         QCOMPARE(xFalha, QString());
         QVERIFY2(xRelogio.elapsed() < 1500, qPrintable(QString::number(xRelogio.elapsed())));
         QCOMPARE(Paginas(vServico250, xAntes), (QStringList{"0", "1"}));
-        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + INTERROMPIDO + "NF-e: " + Zip(CNPJ_C) + "\r\n"});
+        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + INTERROMPIDO + "NF-e: " + QDir::toNativeSeparators(Zip(CNPJ_C)) + "\r\n"});
         QCOMPARE(Numeros(Zip(CNPJ_C)), Faixa(1, 100));
         QCOMPARE(Arquivos().size(), 1);
     }
@@ -245,7 +245,7 @@ private slots:
         xLimite.Restaura();
         QCOMPARE(xFalha, QString());
         QCOMPARE(vVisao.Dialogos(),
-                 (QStringList{FALHA_COMPRESSAO, "info:" + FINALIZADO + "NFC-e: " + Zip(CNPJ_C, "NFC_E") + "\r\n"}));
+                 (QStringList{FALHA_COMPRESSAO, "info:" + FINALIZADO + "NFC-e: " + QDir::toNativeSeparators(Zip(CNPJ_C, "NFC_E")) + "\r\n"}));
         QCOMPARE(Arquivos(), QStringList{QFileInfo(Zip(CNPJ_C, "NFC_E")).fileName()});
         QCOMPARE(NomesZip(Zip(CNPJ_C, "NFC_E")).size(), 250);
     }
@@ -265,7 +265,7 @@ private slots:
         QVERIFY2(xFalha.startsWith("Falha ao realizar download de notas. Motivo: Falha ao realizar download "
                                    "da(s) NFC_E(s). Motivo: "),
                  qPrintable(xFalha));
-        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + FINALIZADO + "NF-e: " + Zip(CNPJ_A) + "\r\n"});
+        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + FINALIZADO + "NF-e: " + QDir::toNativeSeparators(Zip(CNPJ_A)) + "\r\n"});
         QCOMPARE(Arquivos(), QStringList{QFileInfo(Zip(CNPJ_A)).fileName()});
     }
 
@@ -354,7 +354,7 @@ private slots:
         QCOMPARE(Executa(), QString());
         QVERIFY2(xRelogio.elapsed() < 800, qPrintable(QString::number(xRelogio.elapsed())));
         QCOMPARE(Paginas(vServico250, xAntes), (QStringList{"0", "1"}));
-        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + INTERROMPIDO + "NF-e: " + Zip(CNPJ_C) + "\r\n"});
+        QCOMPARE(vVisao.Dialogos(), QStringList{"info:" + INTERROMPIDO + "NF-e: " + QDir::toNativeSeparators(Zip(CNPJ_C)) + "\r\n"});
         QCOMPARE(Numeros(Zip(CNPJ_C)), Faixa(1, 100));
         QCOMPARE(Arquivos().size(), 1);
     }

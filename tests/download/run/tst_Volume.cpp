@@ -39,7 +39,7 @@ private slots:
         QCOMPARE(xVisao.Dialogos(),
                  QStringList{"info:Download de XMLs finalizado.\r\n\r\nCaminho dos arquivos: \r\n"
                              "NF-e: " +
-                             xZip + "\r\n"});
+                             QDir::toNativeSeparators(xZip) + "\r\n"});
         QCOMPARE(xVisao.vGaugeMax, 70000);
         QCOMPARE(xVisao.vGauge, 70000);
         QCOMPARE(xServico.LinhasRecebidas().size(), 700);
