@@ -5,7 +5,9 @@
 #   2. a native build of this tree (build/), whose stand-in of the notes service the Windows tests use;
 #   3. the cross build (build-windows/): Tarnwick.exe, the test programs and the benchmarks;
 #   4. build-windows/dist/Tarnwick-<version>-win64/ and its zip, what is copied to a Windows PC.
-# With --test it then runs the Windows tests under Wine (ctest, a private Wine prefix).
+# With --test it then runs the Windows tests under Wine (ctest, a private Wine prefix), and then, from the
+# native build, the end-to-end test of the dist folder (tst_packaging_windows): the program copied as a
+# user gets it, driven under Wine through a download.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 JOBS=$(nproc)
@@ -29,5 +31,20 @@ cmake -S "$ROOT" -B "$SAIDA" -G Ninja \
 cmake --build "$SAIDA" -j "$JOBS"
 
 if [ "$TESTAR" = 1 ]; then
-  (cd "$SAIDA" && ctest --output-on-failure -j "$JOBS")
+  FALHOU=0
+  (cd "$SAIDA" && ctest --output-on-failure -j "$JOBS") || FALHOU=1
+
+  # The native build knows the dist folder only for this run: its own test command (scripts/test.sh)
+  # stays the Linux one.
+  DIST=$(find "$SAIDA/dist" -mindepth 1 -maxdepth 1 -type d -name 'Tarnwick-*-win64' | head -n 1)
+  FBCLIENT="$(tr ';' '\n' <<<"$PREFIXOS" | grep '/fbclient-' | head -n 1)/bin/fbclient.dll"
+  esquece_dist() {
+    cmake -S "$ROOT" -B "$HOST" -DTARNWICK_WINDOWS_DIST= -DTARNWICK_WINDOWS_FBCLIENT= >/dev/null
+  }
+  trap esquece_dist EXIT
+  cmake -S "$ROOT" -B "$HOST" -DTARNWICK_WINDOWS_DIST="${DIST:-$SAIDA/dist/missing}" \
+    -DTARNWICK_WINDOWS_FBCLIENT="$FBCLIENT" >/dev/null
+  cmake --build "$HOST" -j "$JOBS" --target tst_packaging_windows
+  (cd "$HOST" && ctest --output-on-failure -R '^tst_packaging_windows$') || FALHOU=1
+  exit "$FALHOU"
 fi
