@@ -10,7 +10,7 @@ PACKAGES=(
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
   unzip p7zip-full xvfb xauth fonts-dejavu-core fonts-dejavu-extra imagemagick locales
   clang libclang-rt-14-dev
-  dpkg-dev lintian desktop-file-utils appstream xdotool
+  dpkg-dev lintian desktop-file-utils appstream xdotool xclip
   # The Windows x64 cross build (scripts/windows/deps.sh): MinGW-w64 with POSIX threads, its zlib,
   # Wine to run the Windows programs and tests, NSIS for the installer; ICU's headers for the
   # Firebird client.

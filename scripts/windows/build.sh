@@ -5,7 +5,9 @@
 #   2. a native build of this tree (build/), whose stand-in of the notes service the Windows tests use;
 #   3. the cross build (build-windows/): Tarnwick.exe, the test programs and the benchmarks;
 #   4. build-windows/dist/Tarnwick-<version>-win64/ and its zip, what is copied to a Windows PC.
-# With --test it then runs the Windows tests under Wine (ctest, a private Wine prefix).
+# With --test it then runs the Windows tests under Wine (ctest, a private Wine prefix), and then, from the
+# native build, the end-to-end test of the dist folder (tst_packaging_windows): the program copied as a
+# user gets it, driven under Wine through a download.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 JOBS=$(nproc)
@@ -32,6 +34,21 @@ if [ "$TESTAR" = 1 ]; then
   # The tests share one private Wine prefix, made here once rather than by the first tests at the same
   # time. Widget tests draw on Wine's display: a private X server for the run.
   "$ROOT/scripts/windows/wine-run.sh" "$SAIDA/wineprefix" "" cmd /c exit 0
-  trap 'WINEPREFIX="$SAIDA/wineprefix" wineserver -k 2>/dev/null || true' EXIT
-  (cd "$SAIDA" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$JOBS")
+  FALHOU=0
+  (cd "$SAIDA" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$JOBS") || FALHOU=1
+  WINEPREFIX="$SAIDA/wineprefix" wineserver -k 2>/dev/null || true
+
+  # The whole program under Wine, driven through its window by a test of the native build. That build
+  # knows the dist folder only for this run: its own test command (scripts/test.sh) stays the Linux one.
+  DIST=$(find "$SAIDA/dist" -mindepth 1 -maxdepth 1 -type d -name 'Tarnwick-*-win64' | head -n 1)
+  FBCLIENT="$(tr ';' '\n' <<<"$PREFIXOS" | grep '/fbclient-' | head -n 1)/bin/fbclient.dll"
+  esquece_dist() {
+    cmake -S "$ROOT" -B "$HOST" -DTARNWICK_WINDOWS_DIST= -DTARNWICK_WINDOWS_FBCLIENT= >/dev/null
+  }
+  trap esquece_dist EXIT
+  cmake -S "$ROOT" -B "$HOST" -DTARNWICK_WINDOWS_DIST="${DIST:-$SAIDA/dist/missing}" \
+    -DTARNWICK_WINDOWS_FBCLIENT="$FBCLIENT" >/dev/null
+  cmake --build "$HOST" -j "$JOBS" --target tst_packaging_windows
+  (cd "$HOST" && ctest --output-on-failure -R '^tst_packaging_windows$') || FALHOU=1
+  exit "$FALHOU"
 fi

@@ -23,3 +23,24 @@ if(WIN32)
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging/dlls-windows.sh ${TARNWICK_DIST})
   set_tests_properties(tst_packaging_dlls_windows PROPERTIES LABELS "package")
 endif()
+
+# The Windows program end to end, from the Linux build: the folder of a Windows build
+# (TARNWICK_WINDOWS_DIST, scripts/windows/build.sh sets it) copied, started under Wine on a private X
+# display against a private Firebird server and the stand-in of the notes service, and driven through a
+# download. The stand-in listens on the program's fixed port 2020, hence the lock. A folder named but
+# missing fails the test.
+set(TARNWICK_WINDOWS_DIST "" CACHE PATH
+    "Folder of the Windows program (build-windows/dist/Tarnwick-<version>-win64) to test under Wine")
+set(TARNWICK_WINDOWS_FBCLIENT "" CACHE FILEPATH
+    "The Windows Firebird client (fbclient.dll) put beside the program under test")
+if(NOT WIN32 AND TARNWICK_WINDOWS_DIST)
+  tarnwick_add_test(tst_packaging_windows SOURCES packaging/tst_PacoteWindows.cpp config/BancoTeste.cpp
+    LIBS tarnwick_config firebird tarnwick_test_support Qt6::Gui LABELS "nosan;package" TIMEOUT 900)
+  target_compile_definitions(tst_packaging_windows PRIVATE
+    PASTA_DIST="${TARNWICK_WINDOWS_DIST}"
+    FBCLIENT_DLL="${TARNWICK_WINDOWS_FBCLIENT}"
+    TARNWICK_SCRIPT_FIREBIRD="${PROJECT_SOURCE_DIR}/scripts/firebird-server.sh")
+  set_tests_properties(tst_packaging_windows PROPERTIES RESOURCE_LOCK porta_2020)
+  set_property(TEST tst_packaging_windows APPEND PROPERTY ENVIRONMENT
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp")
+endif()

@@ -2,6 +2,8 @@
 // (control fields, file list, icons, launcher, metainfo, lintian); then the unpacked program is started
 // the way the launcher starts it, as an unprivileged user under Xvfb: its window opens and it works in
 // that user's configuration folder, and nothing is written beside the program.
+#include "support/Xvfb.h"
+
 #include <QtTest>
 #include <csignal>
 #include <sys/stat.h>
@@ -69,78 +71,6 @@ QMap<QString, QString> LeEntrada(const QString& pArquivo)
     }
     return xChaves;
 }
-
-// A virtual X display for the test's programs.
-class TXvfb
-{
-public:
-    bool Inicia()
-    {
-        // -displayfd: the server picks a free display and writes its number when it is ready.
-        vServidor.start(QStringLiteral("Xvfb"),
-                        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                         QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                         QStringLiteral("1024x768x24")});
-        QDeadlineTimer xLimite(30000);
-        while (!vServidor.canReadLine() && !xLimite.hasExpired() && vServidor.state() != QProcess::NotRunning)
-            vServidor.waitForReadyRead(200);
-        const QByteArray xNumero = vServidor.readLine().trimmed();
-        if (xNumero.isEmpty())
-            return false;
-        vDisplay = QStringLiteral(":") + QString::fromLatin1(xNumero);
-        return true;
-    }
-    ~TXvfb()
-    {
-        vServidor.terminate();
-        if (!vServidor.waitForFinished(5000))
-            vServidor.kill();
-        vServidor.waitForFinished();
-    }
-    QString Display() const { return vDisplay; }
-    // xdotool on this display; its output.
-    QString Xdotool(const QStringList& pArgumentos) const
-    {
-        QProcessEnvironment xAmbiente = QProcessEnvironment::systemEnvironment();
-        xAmbiente.insert(QStringLiteral("DISPLAY"), vDisplay);
-        return Executa(QStringLiteral("xdotool"), pArgumentos, {}, 30000, xAmbiente).Texto().trimmed();
-    }
-    // The id of the first window whose title matches pTitulo (a regular expression), or empty.
-    QString Janela(const QString& pTitulo) const
-    {
-        return Xdotool({QStringLiteral("search"), QStringLiteral("--name"), pTitulo}).section(u'\n', 0, 0);
-    }
-    // Waits until such a window exists; its id, or empty when pLimiteMs ran out.
-    QString AguardaJanela(const QString& pTitulo, int pLimiteMs = 60000) const
-    {
-        QDeadlineTimer xLimite(pLimiteMs);
-        QString xJanela = Janela(pTitulo);
-        while (xJanela.isEmpty() && !xLimite.hasExpired()) {
-            QTest::qWait(200);
-            xJanela = Janela(pTitulo);
-        }
-        return xJanela;
-    }
-    // A click at (pX, pY) inside the window, as a user's mouse would give it.
-    void Clica(const QString& pJanela, int pX, int pY) const
-    {
-        Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), pJanela, QString::number(pX),
-                 QString::number(pY), QStringLiteral("click"), QStringLiteral("1")});
-    }
-    void Digita(const QString& pTexto) const
-    {
-        Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("5"), pTexto});
-    }
-    void Tecla(const QString& pJanela, const QString& pTecla) const
-    {
-        Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), pJanela, QStringLiteral("key"),
-                 pTecla});
-    }
-
-private:
-    QProcess vServidor;
-    QString vDisplay;
-};
 
 } // namespace
 

@@ -24,7 +24,7 @@ bool TNotesService::Iniciar(int pEsperaMs)
         return false;
     }
     QStringList xArgumentos = vArgumentos;
-    xArgumentos << QStringLiteral("--port") << QStringLiteral("0") << QStringLiteral("--quiet")
+    xArgumentos << QStringLiteral("--port") << QString::number(vPortaFixa) << QStringLiteral("--quiet")
                 << QStringLiteral("--request-log")
                 << CaminhoNoHospedeiro(vPasta.filePath(QStringLiteral("requests.log")));
     if (!vProcesso.Iniciar(Executavel(), xArgumentos)) {

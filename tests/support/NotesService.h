@@ -25,6 +25,9 @@ public:
 
     // Starts it and waits until it listens; false (with Erro()) when it does not come up.
     bool Iniciar(int pEsperaMs = 10000);
+    // Listens on pPorta instead of a free port: a program that is not told the address reaches the
+    // service on its fixed port 2020. Fails to start when another program holds that port.
+    void UsaPorta(quint16 pPorta) { vPortaFixa = pPorta; }
     void Parar();
     QString Erro() const { return vErro; }
 
@@ -47,5 +50,6 @@ private:
     TProcessoHospedeiro vProcesso;
     QTemporaryDir vPasta;
     quint16 vPorta = 0;
+    quint16 vPortaFixa = 0;
     QString vErro;
 };
