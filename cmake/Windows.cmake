@@ -42,3 +42,9 @@ add_custom_target(tarnwick_dist ALL
   DEPENDS tarnwick
   COMMENT "Laying out ${TARNWICK_DIST}"
   VERBATIM)
+
+# The test programs find Qt where the build does (its DLLs come through WINEPATH), and the Brazilian
+# catalogue of Qt's own texts where the dist takes it from, Debian's qt6-translations-l10n: a qt.conf
+# beside them, its paths on Wine's drive Z: (the build machine's root).
+file(WRITE ${PROJECT_BINARY_DIR}/tests/qt.conf
+  "[Paths]\nPrefix = Z:${TARNWICK_QT_PREFIX}\nTranslations = Z:/usr/share/qt6/translations\n")

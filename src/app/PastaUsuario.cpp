@@ -27,6 +27,6 @@ QString PastaInicialDosSeletores()
     const QString xTrabalho = QDir::currentPath();
     const QString xConfiguracao = QFileInfo(PastaConfiguracaoDoUsuario()).canonicalFilePath();
     if (!xConfiguracao.isEmpty() && QFileInfo(xTrabalho).canonicalFilePath() == xConfiguracao)
-        return QDir::homePath();
+        return PastaPessoalDoUsuario();
     return xTrabalho;
 }

@@ -16,5 +16,5 @@ QString EntraNaPastaDoUsuario(int argc, const char* const* argv);
 
 // The folder the file and folder pickers open in: the working directory, unless that is the program's
 // own configuration folder (started from the launcher), a hidden folder the user never chose: then the
-// user's home folder.
+// user's home folder (PastaPessoalDoUsuario, sistema/Pastas.h).
 QString PastaInicialDosSeletores();

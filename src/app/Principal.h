@@ -45,7 +45,7 @@ public:
     ~TfrmPrincipal() override;
 
     // ---- window state, shared with the download run ----
-    quint16 vKey = 0;           // last key that reached FormKeyDown; 0 none
+    quint16 vKey = 0; // last key that reached FormKeyDown; 0 none
     // vProcessando, vInterromper, vCaminhoPasta and the vCurrent... fields: from TEstadoDownload
 
     // The application's termination request (after "Deseja realmente sair?"): ends the message loop once
@@ -210,8 +210,9 @@ private:
     int vGaugeMaximo = 0;
     int vGaugeProgresso = 0;
     bool vCursorAmpulheta = false;
-    TDownloadRun* vRunAtual = nullptr; // the run under way, for AbortaDownload
+    TDownloadRun* vRunAtual = nullptr;      // the run under way, for AbortaDownload
     const QObject* vCampoComFoco = nullptr; // the filter field the focus entered last
+    bool vEmSaidaDeCampo = false;           // a field's exit handler is running
 
     // Released where its type is complete (PrincipalConfig.cpp).
     struct TLiberaControleConfig

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -223,6 +224,11 @@ bool TfrmPrincipal::eventFilter(QObject* pObjeto, QEvent* pEvento)
 {
     switch (pEvento->type()) {
     case QEvent::FocusIn:
+        // The window activated again while an exit handler runs (on Windows, as its warning closes, before
+        // the handler goes on) returns the focus to the field it was on its way to: no entry, the handler
+        // decides where the focus goes.
+        if (vEmSaidaDeCampo && static_cast<QFocusEvent*>(pEvento)->reason() == Qt::ActiveWindowFocusReason)
+            break;
         vCampoComFoco = pObjeto;
         break;
     case QEvent::FocusOut: {
@@ -235,6 +241,7 @@ bool TfrmPrincipal::eventFilter(QObject* pObjeto, QEvent* pEvento)
             xMotivo == Qt::MenuBarFocusReason || pObjeto != vCampoComFoco)
             break;
         vCampoComFoco = nullptr;
+        const QScopedValueRollback xEmSaida(vEmSaidaDeCampo, true);
         TAplicacao::ExecutaProtegido([&] { SaidaDeCampo(pObjeto); });
         break;
     }

@@ -13,6 +13,12 @@ QString CaminhoExecutavel();
 // Windows: under %ProgramFiles% (either the 64-bit or the 32-bit one).
 bool ProgramaDoSistema(const QString& pExecutavel);
 
+// The user's home folder (no separator at the end).
+// POSIX: $HOME, as Qt reads it (QDir::homePath()).
+// Windows: %USERPROFILE% when it holds an absolute path, else the shell's profile folder (the same rule
+// as the other folders of the profile below; Qt's own answer reads the account, never the variable).
+QString PastaPessoalDoUsuario();
+
 // Where the log goes when the folder "log" beside the executable cannot be written, ending in a
 // separator; made by nothing here.
 // POSIX: $XDG_STATE_HOME/tarnwick/log, by default ~/.local/state/tarnwick/log (an XDG_STATE_HOME that is

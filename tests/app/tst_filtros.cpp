@@ -508,9 +508,18 @@ private slots:
     }
 
     // With the real dialogs: the warning opens while the focus is on its way to the next field, and after
-    // it the focus is back in the start date, the end date untouched.
+    // it the focus is back in the start date, the end date untouched. The window is active again once the
+    // handler is done (X11: the window manager's turn comes later) or as the warning closes, while the
+    // handler still runs (Windows activates the owner as the box goes).
+    void alertaRealNaSaida_data()
+    {
+        QTest::addColumn<bool>("ativaAoFechar");
+        QTest::newRow("ativada depois") << false;
+        QTest::newRow("ativada ao fechar") << true;
+    }
     void alertaRealNaSaida()
     {
+        QFETCH(bool, ativaAoFechar);
         auto xInicio = std::make_unique<TApresentadorRoteirizado>(); // the start-up's own dialogs
         TfrmPrincipal w;
         int xTerminos = 0;
@@ -532,6 +541,8 @@ private slots:
             xTimer->stop();
             xTexto = xCaixa->text();
             QTest::keyClick(xCaixa->focusWidget(), Qt::Key_Return);
+            if (ativaAoFechar)
+                QApplication::setActiveWindow(&w);
         });
         xTimer->start();
         QTest::keyClick(w.mskDataIni, Qt::Key_Return);

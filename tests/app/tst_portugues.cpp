@@ -169,16 +169,28 @@ TDialogoVisto VeDialogoAberto(const std::function<void()>& pAbre, const QStringL
     return xVisto;
 }
 
+// The variables that name the user's home folder and the program's configuration folder on this system
+// (sistema/Pastas.h).
+#ifdef Q_OS_WIN
+constexpr char VARIAVEL_HOME[] = "USERPROFILE";
+constexpr char VARIAVEL_CONFIG[] = "APPDATA";
+#else
+constexpr char VARIAVEL_HOME[] = "HOME";
+constexpr char VARIAVEL_CONFIG[] = "XDG_CONFIG_HOME";
+#endif
+
 // Where the pickers open: the working directory, or, for the program started from the launcher (it then
 // works in its own configuration folder), the user's home folder. Made there: a folder and a database file.
 class TPastaInicial
 {
 public:
     explicit TPastaInicial(bool pLancador)
-        : vInicial(QDir::currentPath()), vHome(qgetenv("HOME")), vConfig(qgetenv("XDG_CONFIG_HOME"))
+        : vInicial(QDir::currentPath()), vHome(qgetenv(VARIAVEL_HOME)), vConfig(qgetenv(VARIAVEL_CONFIG))
     {
-        qputenv("HOME", QFile::encodeName(vTemp.filePath(QStringLiteral("casa"))));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(vTemp.filePath(QStringLiteral("config"))));
+        qputenv(VARIAVEL_HOME,
+                QFile::encodeName(QDir::toNativeSeparators(vTemp.filePath(QStringLiteral("casa")))));
+        qputenv(VARIAVEL_CONFIG,
+                QFile::encodeName(QDir::toNativeSeparators(vTemp.filePath(QStringLiteral("config")))));
         QDir().mkpath(vTemp.filePath(QStringLiteral("casa")));
         QDir().mkpath(vTemp.filePath(QStringLiteral("trabalho")));
         if (pLancador) {
@@ -197,8 +209,8 @@ public:
     ~TPastaInicial()
     {
         QDir::setCurrent(vInicial);
-        vHome.isNull() ? qunsetenv("HOME") : qputenv("HOME", vHome);
-        vConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", vConfig);
+        vHome.isNull() ? qunsetenv(VARIAVEL_HOME) : qputenv(VARIAVEL_HOME, vHome);
+        vConfig.isNull() ? qunsetenv(VARIAVEL_CONFIG) : qputenv(VARIAVEL_CONFIG, vConfig);
     }
     TPastaInicial(const TPastaInicial&) = delete;
     TPastaInicial& operator=(const TPastaInicial&) = delete;

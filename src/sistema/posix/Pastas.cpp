@@ -42,6 +42,11 @@ bool ProgramaDoSistema(const QString& pExecutavel)
     return xCaminho.startsWith(QStringLiteral("/usr/"));
 }
 
+QString PastaPessoalDoUsuario()
+{
+    return QDir::homePath();
+}
+
 QString PastaLogDoUsuario()
 {
     return ComSeparador(PastaXdg("XDG_STATE_HOME", QStringLiteral("/.local/state"))) +

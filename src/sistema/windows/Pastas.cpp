@@ -55,6 +55,11 @@ bool ProgramaDoSistema(const QString& pExecutavel)
     return false;
 }
 
+QString PastaPessoalDoUsuario()
+{
+    return QDir::cleanPath(PastaConhecida("USERPROFILE", FOLDERID_Profile));
+}
+
 QString PastaLogDoUsuario()
 {
     return ComSeparador(PastaConhecida("LOCALAPPDATA", FOLDERID_LocalAppData)) +
