@@ -9,6 +9,7 @@
 #include "app/StatusBar.h"
 #include "download/client/ServiceRecepcaoNF.h"
 #include "support/NotesService.h"
+#include "support/ProcessoHospedeiro.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -16,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -96,11 +96,11 @@ TMomento Momento(TfrmPrincipal& w)
 // The entry names of a ZIP archive, read back by unzip.
 QStringList Entradas(const QString& pZip)
 {
-    QProcess xUnzip;
-    xUnzip.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), pZip});
-    if (!xUnzip.waitForFinished(30000) || xUnzip.exitCode() != 0)
+    const TResultadoHospedeiro xUnzip =
+        ExecutaNoHospedeiro(QStringLiteral("unzip"), {QStringLiteral("-Z1"), CaminhoNoHospedeiro(pZip)}, 30000);
+    if (!xUnzip.Terminou || xUnzip.Codigo != 0)
         return {QStringLiteral("<unzip failed>")};
-    return QString::fromUtf8(xUnzip.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    return QString::fromUtf8(xUnzip.Saida).split(u'\n', Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -191,7 +191,7 @@ private slots:
         const QString xZipA = QDir(xPasta.path()).filePath("download_xmls_" + CNPJ_A + "_NF_E_PRODUCAO.zip");
         const QString xZipB = QDir(xPasta.path()).filePath("download_xmls_" + CNPJ_B + "_NF_E_PRODUCAO.zip");
         QCOMPARE(t.Apresentador.Textos(),
-                 QStringList{FINALIZADO + "NF-e: " + xZipA + "\r\n" + "NF-e: " + xZipB + "\r\n"});
+                 QStringList{FINALIZADO + "NF-e: " + QDir::toNativeSeparators(xZipA) + "\r\n" + "NF-e: " + QDir::toNativeSeparators(xZipB) + "\r\n"});
         QCOMPARE(t.Apresentador.Dialogos.constFirst().Titulo, QStringLiteral("Informação"));
         QCOMPARE(QDir(xPasta.path()).entryList(QDir::Files),
                  (QStringList{QFileInfo(xZipA).fileName(), QFileInfo(xZipB).fileName()}));
@@ -292,7 +292,7 @@ private slots:
         const QString xZip = QDir(xPasta.path()).filePath("download_xmls_" + CNPJ_C + "_NF_E_PRODUCAO.zip");
         QCOMPARE(t.Apresentador.Textos(),
                  (QStringList{QStringLiteral("Deseja realmente interromper o download?"),
-                              INTERROMPIDO + "NF-e: " + xZip + "\r\n"}));
+                              INTERROMPIDO + "NF-e: " + QDir::toNativeSeparators(xZip) + "\r\n"}));
         QCOMPARE(vServico250.LinhasRecebidas().size() - xPedidosAntes, 1);
         QCOMPARE(QDir(xPasta.path()).entryList(QDir::Files), QStringList{QFileInfo(xZip).fileName()});
         const QStringList xNomes = Entradas(xZip);
@@ -337,7 +337,7 @@ private slots:
         QCOMPARE(xProgressoNaPergunta, 0); // the page had not come yet
         const QString xZip = QDir(xPasta.path()).filePath("download_xmls_" + CNPJ_A + "_NF_E_PRODUCAO.zip");
         QCOMPARE(t.Apresentador.Textos(), (QStringList{QStringLiteral("Deseja realmente interromper o download?"),
-                                                       FINALIZADO + "NF-e: " + xZip + "\r\n"}));
+                                                       FINALIZADO + "NF-e: " + QDir::toNativeSeparators(xZip) + "\r\n"}));
         ConfereFimDaCorrida(t);
     }
 
@@ -432,7 +432,7 @@ private slots:
         const QString xCaminho = QStringLiteral("C:/Users/usuario/Documents/Arquivos fiscais/2024/") +
                                  QString(120, u'x') +
                                  QStringLiteral("/download_xmls_11111111000111_NF_E_PRODUCAO.zip");
-        const QString xTexto = FINALIZADO + "NF-e: " + xCaminho + "\r\n";
+        const QString xTexto = FINALIZADO + "NF-e: " + QDir::toNativeSeparators(xCaminho) + "\r\n";
         QString xMostrado;
         bool xQuebra = true;
         int xLarguraRotulo = 0, xLarguraLinha = 0;
