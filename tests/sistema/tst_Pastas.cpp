@@ -27,6 +27,8 @@ struct TPastaDoUsuario
 TPastaDoUsuario Pasta(const QString& pQual)
 {
 #ifdef Q_OS_WIN
+    if (pQual == u"home")
+        return {"USERPROFILE", {}, {}, PastaPessoalDoUsuario};
     if (pQual == u"log")
         return {"LOCALAPPDATA", {}, QStringLiteral("/Tarnwick/log/"), PastaLogDoUsuario};
     return {"APPDATA", {}, QStringLiteral("/Tarnwick"), PastaConfiguracaoDoUsuario};
@@ -83,13 +85,19 @@ private slots:
                  QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath());
     }
 
-    // The variable when it holds an absolute path, else the system's default; "/" as separator.
+    // The variable when it holds an absolute path, else the system's default; "/" as separator. The home
+    // folder follows the same rule on Windows (POSIX: Qt's own, $HOME).
     void pastasDoUsuario_data()
     {
-        QTest::addColumn<QString>("qual");  // "log" or "config"
+        QTest::addColumn<QString>("qual");  // "log", "config" or "home"
         QTest::addColumn<QString>("valor"); // of the variable: "<temp>" replaced; "-" = unset
         QTest::addColumn<bool>("daVariavel");
-        for (const char* xQual : {"log", "config"}) {
+#ifdef Q_OS_WIN
+        const auto xQuais = {"log", "config", "home"};
+#else
+        const auto xQuais = {"log", "config"};
+#endif
+        for (const char* xQual : xQuais) {
             const QString xNome = QString::fromLatin1(xQual);
             QTest::newRow(qPrintable(xNome + ", absolute")) << xNome << "<temp>/dados" << true;
             QTest::newRow(qPrintable(xNome + ", absolute with separator"))
