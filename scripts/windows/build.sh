@@ -34,6 +34,10 @@ if [ "$TESTAR" = 1 ]; then
   # The tests share one private Wine prefix, made here once rather than by the first tests at the same
   # time. Widget tests draw on Wine's display: a private X server for the run.
   "$ROOT/scripts/windows/wine-run.sh" "$SAIDA/wineprefix" "" cmd /c exit 0
+  # Wine's desktop process, started here without a display, would outlive this step and keep the tests'
+  # windows from the X server: the prefix's processes end before the tests start.
+  WINEPREFIX="$SAIDA/wineprefix" wineserver -k 2>/dev/null || true
+  WINEPREFIX="$SAIDA/wineprefix" wineserver -w 2>/dev/null || true
   FALHOU=0
   (cd "$SAIDA" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$JOBS") || FALHOU=1
   WINEPREFIX="$SAIDA/wineprefix" wineserver -k 2>/dev/null || true
