@@ -39,7 +39,11 @@ if [ "$TESTAR" = 1 ]; then
   WINEPREFIX="$SAIDA/wineprefix" wineserver -k 2>/dev/null || true
   WINEPREFIX="$SAIDA/wineprefix" wineserver -w 2>/dev/null || true
   FALHOU=0
-  (cd "$SAIDA" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$JOBS") || FALHOU=1
+  # Wine's desktop comes up on the display with a first program, before the tests (the first test
+  # otherwise waited on it until its time-out).
+  (cd "$SAIDA" && xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
+    '"$1" "$2" "" cmd /c exit 0 && ctest --output-on-failure -j "$3"' \
+    _ "$ROOT/scripts/windows/wine-run.sh" "$SAIDA/wineprefix" "$JOBS") || FALHOU=1
   WINEPREFIX="$SAIDA/wineprefix" wineserver -k 2>/dev/null || true
 
   # The whole program under Wine, driven through its window by a test of the native build. That build
