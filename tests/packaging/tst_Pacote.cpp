@@ -15,34 +15,12 @@ namespace {
 constexpr uid_t USUARIO_COMUM = 65534;
 const QString TITULO_JANELA = QStringLiteral("Download de XMLs WS Velmar - ");
 
-struct TSaida
-{
-    int Codigo = -1;
-    QByteArray Saida;
-    QByteArray Erros;
-    QString Texto() const { return QString::fromUtf8(Saida + Erros); }
-};
+using TSaida = TSaidaPrograma;
 
 TSaida Executa(const QString& pPrograma, const QStringList& pArgumentos, const QString& pPasta = {},
                int pLimiteMs = 120000, const QProcessEnvironment& pAmbiente = {})
 {
-    QProcess xProcesso;
-    if (!pPasta.isEmpty())
-        xProcesso.setWorkingDirectory(pPasta);
-    if (!pAmbiente.isEmpty())
-        xProcesso.setProcessEnvironment(pAmbiente);
-    xProcesso.start(pPrograma, pArgumentos);
-    TSaida xSaida;
-    if (!xProcesso.waitForFinished(pLimiteMs)) {
-        xProcesso.kill();
-        xProcesso.waitForFinished();
-        xSaida.Erros = "não terminou: " + pPrograma.toUtf8() + ' ' + xProcesso.errorString().toUtf8();
-        return xSaida;
-    }
-    xSaida.Saida = xProcesso.readAllStandardOutput();
-    xSaida.Erros = xProcesso.readAllStandardError();
-    xSaida.Codigo = xProcesso.exitStatus() == QProcess::NormalExit ? xProcesso.exitCode() : -1;
-    return xSaida;
+    return ExecutaPrograma(pPrograma, pArgumentos, pAmbiente, pLimiteMs, pPasta);
 }
 
 mode_t Modo(const QString& pCaminho)

@@ -18,9 +18,12 @@ struct TSaidaPrograma
 };
 
 inline TSaidaPrograma ExecutaPrograma(const QString& pPrograma, const QStringList& pArgumentos,
-                                      const QProcessEnvironment& pAmbiente = {}, int pLimiteMs = 120000)
+                                      const QProcessEnvironment& pAmbiente = {}, int pLimiteMs = 120000,
+                                      const QString& pPasta = {})
 {
     QProcess xProcesso;
+    if (!pPasta.isEmpty())
+        xProcesso.setWorkingDirectory(pPasta);
     if (!pAmbiente.isEmpty())
         xProcesso.setProcessEnvironment(pAmbiente);
     xProcesso.start(pPrograma, pArgumentos);
