@@ -7,7 +7,7 @@ TBotaoImagem::TBotaoImagem(const QString& pCaption, const QPixmap& pImagem, QWid
     : QPushButton(pCaption, pParent)
 {
     setIcon(QIcon(pImagem));
-    setIconSize(pImagem.size());
+    setIconSize(pImagem.deviceIndependentSize().toSize());
     // A focused button takes Enter itself and is pressed.
     setAutoDefault(true);
 }

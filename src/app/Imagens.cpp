@@ -1,5 +1,6 @@
 #include "app/Imagens.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -7,14 +8,22 @@
 
 namespace {
 
-QPixmap Desenha(int pLado, const std::function<void(QPainter&)>& pDesenho)
+// A square picture of pLado pixels in the layout, drawn for pEscala device pixels per layout pixel.
+QPixmap DesenhaEm(int pLado, qreal pEscala, const std::function<void(QPainter&)>& pDesenho)
 {
-    QPixmap xPixmap(pLado, pLado);
+    QPixmap xPixmap(QSize(pLado, pLado) * pEscala);
+    xPixmap.setDevicePixelRatio(pEscala);
     xPixmap.fill(Qt::transparent);
     QPainter xPintor(&xPixmap);
     xPintor.setRenderHint(QPainter::Antialiasing);
     pDesenho(xPintor);
     return xPixmap;
+}
+
+// Drawn at the display's scale (a scaled Windows display), so that it stays sharp where the window grows.
+QPixmap Desenha(int pLado, const std::function<void(QPainter&)>& pDesenho)
+{
+    return DesenhaEm(pLado, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0, pDesenho);
 }
 
 QPainterPath Engrenagem(QPointF pCentro, qreal pRaio, int pDentes)
@@ -229,7 +238,8 @@ QPixmap Transparente()
 
 QPixmap IconeJanela(int pLado)
 {
-    return Desenha(pLado, [pLado](QPainter& p) {
+    // The system picks among the icon's real sizes.
+    return DesenhaEm(pLado, 1.0, [pLado](QPainter& p) {
         p.scale(pLado / 32.0, pLado / 32.0);
         // sheet
         p.setPen(QPen(QColor(90, 90, 90), 1.2));

@@ -108,7 +108,7 @@ QToolButton* CriaBotaoImagem(QWidget* pPai, const char* pNome, const QPixmap& pI
 {
     auto* xBotao = Posiciona(new QToolButton(pPai), pNome, pRet);
     xBotao->setIcon(QIcon(pImagem));
-    xBotao->setIconSize(pImagem.size());
+    xBotao->setIconSize(pImagem.deviceIndependentSize().toSize());
     xBotao->setFocusPolicy(Qt::NoFocus);
     return xBotao;
 }

@@ -5,6 +5,7 @@
 #include "app/PastaUsuario.h"
 #include "app/Principal.h"
 #include "log/LogArquivo.h"
+#include "sistema/Tela.h"
 #include "sistema/Termino.h"
 #include "util/GlobalVar.h"
 
@@ -31,8 +32,7 @@ int ExecutaPrograma(int& argc, char** argv, const std::function<void(TfrmPrincip
     MVersaoSoftware = QString::fromLatin1(VERSAO_SOFTWARE);
     // Started from the installed launcher: work in the user's configuration folder.
     const QString xFalhaPasta = EntraNaPastaDoUsuario(argc, argv);
-    // The window's layout is in fixed pixels: the toolkit does not scale it with the screen.
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    PreparaEscalaDaTela();
 
     TAplicacao xAplicacao(argc, argv);
     if (!xFalhaPasta.isEmpty()) {

@@ -15,8 +15,12 @@
     {                                                                                                        \
         MVersaoSoftware = QString::fromLatin1(VERSAO_SOFTWARE);                                              \
         TAplicacao xAplicacao(argc, argv);                                                                   \
+        const QString xAnterior = QDir::currentPath();                                                       \
         QTemporaryDir xPasta;                                                                                \
         QDir::setCurrent(xPasta.path());                                                                     \
         Classe xTeste;                                                                                       \
-        return QTest::qExec(&xTeste, argc, argv);                                                            \
+        const int xResultado = QTest::qExec(&xTeste, argc, argv);                                            \
+        /* Windows keeps a process's working folder from being removed. */                                   \
+        QDir::setCurrent(xAnterior);                                                                         \
+        return xResultado;                                                                                   \
     }

@@ -34,3 +34,13 @@ if(NOT WIN32)
     "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp"
     "FIREBIRD_LOCK=${CMAKE_CURRENT_BINARY_DIR}/firebird-lock")
 endif()
+if(WIN32)
+  # A scaled Windows display (125 %, 150 %, 200 %): the layout keeps its units and every caption and
+  # status text stays whole in the fonts as drawn at that scale.
+  foreach(_escala 1.25 1.5 2)
+    add_test(NAME app_janela_escala_${_escala} COMMAND app_janela janela captionsCabem)
+    add_test(NAME app_statusbar_escala_${_escala} COMMAND app_statusbar)
+    set_tests_properties(app_janela_escala_${_escala} app_statusbar_escala_${_escala} PROPERTIES
+      ENVIRONMENT "WINEQT_SCALE_FACTOR=${_escala}" TIMEOUT 300)
+  endforeach()
+endif()

@@ -126,6 +126,9 @@ private slots:
         QCOMPARE(MVersaoSoftware, QStringLiteral("v.26.09ed0"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Download de XMLs WS Velmar - v.26.09ed0"));
         QCOMPARE(w.size(), QSize(543, 305));
+        // The runs at a display's scale: the window is drawn at it, in the same layout units.
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QCOMPARE(w.devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);

@@ -158,14 +158,16 @@ private slots:
     void consultas();
     void saida();
     void log();
+    void escala_data();
+    void escala();
 
 private:
     QString Arquivo(const QString& pNome) const { return vTemp.filePath(pNome); }
     QProcessEnvironment AmbienteWine() const;
     bool Script(const QStringList& pArgumentos, QString& pSaida) const;
-    // A point of the window's client area in the coordinates of its X window (Wine draws the frame and
-    // the title bar itself).
-    QPoint NaJanela(QPoint pPonto) const { return pPonto + vMargem; }
+    // A point of the window's client area, in the layout's units, in the coordinates of its X window
+    // (Wine draws the frame and the title bar itself; on a scaled display the window is drawn at vEscala).
+    QPoint NaJanela(QPoint pPonto) const { return (QPointF(pPonto) * vEscala).toPoint() + vMargem; }
     void Clica(QPoint pPonto, int pCliques = 1) const
     {
         const QPoint xPonto = NaJanela(pPonto);
@@ -179,6 +181,9 @@ private:
     }
     QString Diagnostico();
     void CapturaNaFalha();
+    void IniciaPrograma();
+    void VerificaFiliaisNaGrade(const QString& pImagem);
+    void Sai();
     // A picture of the main window (or of pJanela) kept in the test's working directory; its path.
     QString Guarda(const QString& pNome, const QString& pJanela = {}) const
     {
@@ -200,6 +205,7 @@ private:
     QByteArray vSaidaPrograma;
     QString vJanela;
     QPoint vMargem;
+    qreal vEscala = 1; // the display's scale
     QString vResumo;      // the text of the summary dialog
     bool vBaixou = false; // the run ended with its summary
     QDate vDia;           // the day of the run (the log file's)
@@ -339,7 +345,7 @@ void TstPacoteWindows::initTestCase()
     // The display, then a Wine prefix of the test's own. Wine draws the windows' frames and title bars
     // itself: no window manager runs on the display, and the screenshots show the caption.
     vXvfb = std::make_unique<TXvfb>();
-    QVERIFY(vXvfb->Inicia());
+    QVERIFY(vXvfb->Inicia(QSize(1280, 1024))); // the window at 200 % fits
     vPrefixo = Arquivo(QStringLiteral("wine"));
     const TSaidaPrograma xBoot =
         ExecutaPrograma(QStringLiteral("wineboot"), {QStringLiteral("-i")}, AmbienteWine(), 300000);
@@ -353,8 +359,15 @@ void TstPacoteWindows::initTestCase()
     QVERIFY2(xDecorado.Codigo == 0, qPrintable(xDecorado.Texto()));
     ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-w")}, AmbienteWine(), 120000);
 
-    // The program, started as from a shortcut whose "Start in" is the configuration's folder.
     vDia = QDate::currentDate();
+    IniciaPrograma();
+}
+
+// The program, started as from a shortcut whose "Start in" is the configuration's folder; its window and
+// the size of Wine's frame around it.
+void TstPacoteWindows::IniciaPrograma()
+{
+    vSaidaPrograma.clear();
     vPrograma.setProcessEnvironment(AmbienteWine());
     vPrograma.setWorkingDirectory(vPastaTrabalho);
     vPrograma.setProcessChannelMode(QProcess::MergedChannels);
@@ -363,11 +376,15 @@ void TstPacoteWindows::initTestCase()
     vJanela = vXvfb->AguardaJanela(TITULO_JANELA, 120000);
     QVERIFY2(!vJanela.isEmpty(), qPrintable(Diagnostico()));
     // Wine's frame: equal borders left, right and below, the title bar above.
+    const QSize xCliente = (QSizeF(LARGURA_CLIENTE, ALTURA_CLIENTE) * vEscala).toSize();
     const QSize xTamanho = vXvfb->Tamanho(vJanela);
-    const int xBorda = (xTamanho.width() - LARGURA_CLIENTE) / 2;
-    vMargem = QPoint(xBorda, xTamanho.height() - ALTURA_CLIENTE - xBorda);
-    QVERIFY2(xBorda >= 0 && xBorda < 10 && vMargem.y() >= xBorda && vMargem.y() < 60,
-             qPrintable(QStringLiteral("window %1x%2").arg(xTamanho.width()).arg(xTamanho.height())));
+    const int xBorda = (xTamanho.width() - xCliente.width()) / 2;
+    vMargem = QPoint(xBorda, xTamanho.height() - xCliente.height() - xBorda);
+    QVERIFY2(xBorda >= 0 && xBorda < 10 * vEscala && vMargem.y() >= xBorda && vMargem.y() < 60 * vEscala,
+             qPrintable(QStringLiteral("window %1x%2 at %3 %")
+                            .arg(xTamanho.width())
+                            .arg(xTamanho.height())
+                            .arg(qRound(vEscala * 100))));
 }
 
 void TstPacoteWindows::cleanupTestCase()
@@ -400,18 +417,24 @@ void TstPacoteWindows::janelaComFiliais()
     vXvfb->Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), vJanela,
                     QString::number(xRepouso.x()), QString::number(xRepouso.y())});
     QTest::qWait(1000);
-    const QString xImagem = Guarda(QStringLiteral("janela"));
-    const QImage xTela(xImagem);
-    QVERIFY(!xTela.isNull());
-    const QPoint xOrigem = vMargem;
+    VerificaFiliaisNaGrade(Guarda(QStringLiteral("janela")));
+}
 
+// The three branches in the first three rows of the grid, the rest of it blank, in a picture of the window.
+void TstPacoteWindows::VerificaFiliaisNaGrade(const QString& pImagem)
+{
+    const QImage xTela(pImagem);
+    QVERIFY(!xTela.isNull());
     // Dark pixels of the text column of each row (the tick column and the grid lines left out).
     const auto Escuros = [&](int pLinha) {
         int xEscuros = 0;
         const int xTopo = AREA_GRADE.top() + pLinha * ALTURA_LINHA + 2;
-        for (int y = xTopo; y < xTopo + ALTURA_LINHA - 3; ++y)
-            for (int x = AREA_GRADE.left() + 40; x < AREA_GRADE.right() - 20; ++x)
-                if (qGray(xTela.pixel(xOrigem + QPoint(x, y))) < 160)
+        const QRect xTexto = QRect(NaJanela(QPoint(AREA_GRADE.left() + 40, xTopo)),
+                                   NaJanela(QPoint(AREA_GRADE.right() - 20, xTopo + ALTURA_LINHA - 3)))
+                                 .adjusted(0, 0, -1, -1);
+        for (int y = xTexto.top(); y <= xTexto.bottom(); ++y)
+            for (int x = xTexto.left(); x <= xTexto.right(); ++x)
+                if (qGray(xTela.pixel(x, y)) < 160)
                     ++xEscuros;
         return xEscuros;
     };
@@ -567,6 +590,11 @@ void TstPacoteWindows::consultas()
 // Sair and its question answered with Enter: the program ends by itself.
 void TstPacoteWindows::saida()
 {
+    Sai();
+}
+
+void TstPacoteWindows::Sai()
+{
     Clica(PONTO_SAIR);
     const QString xPergunta = vXvfb->AguardaJanela(QString::fromUtf8("^Confirmação$"), 15000);
     QVERIFY2(!xPergunta.isEmpty(), qPrintable(Diagnostico()));
@@ -636,6 +664,49 @@ void TstPacoteWindows::log()
                      qPrintable(xConsultas.join(u'\n')));
     QCOMPARE(xFinais, QStringList{QStringLiteral("**** Log finalizado ****")});
     QVERIFY(xLinhas.last().endsWith(QStringLiteral("**** Log finalizado ****")));
+}
+
+void TstPacoteWindows::escala_data()
+{
+    QTest::addColumn<int>("ppp"); // the display's dots per inch; 96 is 100 %
+    QTest::newRow("125 %") << 120;
+    QTest::newRow("150 %") << 144;
+    QTest::newRow("200 %") << 192;
+}
+
+// On a scaled display the window grows as a whole: its client area is the layout's times the scale, the
+// branches are in the grid's rows where the layout puts them times the scale, and Sair answers the mouse
+// where it is drawn. The pictures are kept to be looked at: nothing clipped.
+void TstPacoteWindows::escala()
+{
+    QFETCH(int, ppp);
+    // The scale as Windows' display settings set it; Wine reads it when its session starts.
+    const TSaidaPrograma xEscala = ExecutaPrograma(
+        QStringLiteral("wine"),
+        {QStringLiteral("reg"), QStringLiteral("add"), QStringLiteral("HKCU\\Control Panel\\Desktop"),
+         QStringLiteral("/v"), QStringLiteral("LogPixels"), QStringLiteral("/t"), QStringLiteral("REG_DWORD"),
+         QStringLiteral("/d"), QString::number(ppp), QStringLiteral("/f")},
+        AmbienteWine(), 120000);
+    QVERIFY2(xEscala.Codigo == 0, qPrintable(xEscala.Texto()));
+    ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-k")}, AmbienteWine(), 30000);
+    ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-w")}, AmbienteWine(), 120000);
+    vPrograma.waitForFinished(10000); // one a failed case left open ended with Wine's session
+
+    vEscala = ppp / 96.0;
+    IniciaPrograma();
+    if (QTest::currentTestFailed())
+        return;
+    QTest::qWait(2000);
+    QVERIFY2(Dialogo(QStringLiteral("Atenção|Erro|Informação")).isEmpty(),
+             qPrintable(QStringLiteral("a dialog at start-up; ") + Diagnostico()));
+    const QPoint xRepouso = NaJanela(QPoint(LARGURA_CLIENTE - 20, ALTURA_CLIENTE - 8));
+    vXvfb->Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), vJanela,
+                    QString::number(xRepouso.x()), QString::number(xRepouso.y())});
+    QTest::qWait(1000);
+    VerificaFiliaisNaGrade(Guarda(QStringLiteral("escala-%1").arg(ppp * 100 / 96)));
+    if (QTest::currentTestFailed())
+        return;
+    Sai();
 }
 
 QTEST_GUILESS_MAIN(TstPacoteWindows)

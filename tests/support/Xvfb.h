@@ -6,6 +6,7 @@
 
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QSize>
 #include <QTest>
 
 // A program of the test run to its end (or stopped after pLimiteMs): its exit code and output.
@@ -43,13 +44,14 @@ inline TSaidaPrograma ExecutaPrograma(const QString& pPrograma, const QStringLis
 class TXvfb
 {
 public:
-    bool Inicia()
+    bool Inicia(QSize pTela = QSize(1024, 768))
     {
+        const QString xTela = QStringLiteral("%1x%2x24").arg(pTela.width()).arg(pTela.height());
         // -displayfd: the server picks a free display and writes its number when it is ready.
         vServidor.start(QStringLiteral("Xvfb"),
                         {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
                          QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                         QStringLiteral("1024x768x24")});
+                         xTela});
         QDeadlineTimer xLimite(30000);
         while (!vServidor.canReadLine() && !xLimite.hasExpired() && vServidor.state() != QProcess::NotRunning)
             vServidor.waitForReadyRead(200);
