@@ -20,19 +20,21 @@
 #include "download/run/DownloadRun.h"
 #include "download/client/ServiceRecepcaoNF.h"
 #include "download/archive/ZipArquivo.h"
+#include "sistema/Processo.h"
+#include "support/ProcessoHospedeiro.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <curl/curl.h>
 #include <functional>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <zlib.h>
 
 namespace {
@@ -92,41 +94,36 @@ size_t Acumula(char* pDados, size_t pTamanho, size_t pQuantos, void* pDestino)
     return pTamanho * pQuantos;
 }
 
-// CPU seconds used so far by this process (all its threads) and by the stand-in: on a busy machine
+// CPU seconds used so far by this process (all its threads) and by the stand-in (pServico, its process
+// id on the build machine: in the Windows build, under Wine, it is a Linux process): on a busy machine
 // they vary far less than wall-clock times.
 double CpuSegundos(qint64 pServico)
 {
-    rusage xUso{};
-    getrusage(RUSAGE_SELF, &xUso);
-    double xSegundos = xUso.ru_utime.tv_sec + xUso.ru_utime.tv_usec / 1e6 + xUso.ru_stime.tv_sec +
-                       xUso.ru_stime.tv_usec / 1e6;
-    QFile xStat(QStringLiteral("/proc/%1/stat").arg(pServico));
-    if (xStat.open(QIODevice::ReadOnly)) {
-        const QList<QByteArray> xCampos = xStat.readAll().split(')').last().trimmed().split(' ');
+    double xSegundos = UsoDoProcesso().CpuSegundos;
+    static const double TICKS =
+        ExecutaNoHospedeiro(QStringLiteral("getconf"), {QStringLiteral("CLK_TCK")}).Saida.trimmed().toDouble();
+    const TResultadoHospedeiro xStat =
+        ExecutaNoHospedeiro(QStringLiteral("cat"), {QStringLiteral("/proc/%1/stat").arg(pServico)});
+    if (xStat.Codigo == 0 && TICKS > 0) {
+        const QList<QByteArray> xCampos = xStat.Saida.split(')').last().trimmed().split(' ');
         // After "pid (comm)": state is field 3, utime field 14, stime field 15.
         if (xCampos.size() > 12)
-            xSegundos += (xCampos[11].toDouble() + xCampos[12].toDouble()) / double(sysconf(_SC_CLK_TCK));
+            xSegundos += (xCampos[11].toDouble() + xCampos[12].toDouble()) / TICKS;
     }
     return xSegundos;
 }
 
-// A field of /proc/self/status in KiB ("VmRSS", "VmHWM").
-long StatusKiB(const char* pCampo)
+// The build machine's load average, as its /proc/loadavg gives it.
+QByteArray Carga()
 {
-    QFile xStatus(QStringLiteral("/proc/self/status"));
-    if (!xStatus.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray xPrefixo = QByteArray(pCampo) + ':';
-    for (const QByteArray& xLinha : xStatus.readAll().split('\n'))
-        if (xLinha.startsWith(xPrefixo))
-            return xLinha.mid(xPrefixo.size()).trimmed().split(' ').first().toLong();
-    return -1;
+    const TResultadoHospedeiro xCarga = ExecutaNoHospedeiro(QStringLiteral("cat"), {QStringLiteral("/proc/loadavg")});
+    return xCarga.Codigo == 0 ? xCarga.Saida.split(' ').mid(0, 3).join(' ') : QByteArray("unknown");
 }
 
 // The local stand-in with the notes of one branch, NF-e, production.
 struct TServicoBench
 {
-    QProcess vProcesso;
+    TProcessoHospedeiro vProcesso;
     QString vUrlBase;
 
     bool Inicia(int pNotas, int pTamanhoXml, const QString& pFalha = {})
@@ -136,20 +133,17 @@ struct TServicoBench
                           QString::number(pTamanhoXml), "--cancelled", "0"};
         if (!pFalha.isEmpty())
             xArgs << "--fault" << pFalha;
-        vProcesso.start(QStringLiteral(TARNWICK_NOTES_SERVICE_EXE), xArgs);
-        QByteArray xLinha;
-        while (!xLinha.contains('\n') && vProcesso.waitForReadyRead(10000))
-            xLinha += vProcesso.readAllStandardOutput();
+        if (!vProcesso.Iniciar(QStringLiteral(TARNWICK_NOTES_SERVICE_EXE), xArgs))
+            return false;
+        QDeadlineTimer xPrazo(30000);
+        while (!vProcesso.Saida().contains('\n') && !xPrazo.hasExpired())
+            vProcesso.EsperaSaida(int(std::max<qint64>(1, xPrazo.remainingTime())));
+        const QByteArray xLinha = vProcesso.Saida();
         if (!xLinha.startsWith("listening on 127.0.0.1:"))
             return false;
         vUrlBase = "http://127.0.0.1:" + QString::fromLatin1(xLinha.trimmed().mid(xLinha.lastIndexOf(':') + 1)) +
                    "/RecepcaoNF";
         return true;
-    }
-    ~TServicoBench()
-    {
-        vProcesso.kill();
-        vProcesso.waitForFinished();
     }
 };
 
@@ -226,10 +220,10 @@ int MedeMemoria(int pNotas, int pTamanhoXml)
         UmPasso(xPasta.path());
     }
     TRecepcaoNF::get().SetUrlBase(xServico.vUrlBase);
-    const long xOcioso = StatusKiB("VmRSS");
+    const qint64 xOcioso = UsoDoProcesso().ResidenteKiB;
     const double xTempo = UmPasso(xPasta.path());
-    const long xPico = StatusKiB("VmHWM");
-    std::printf("%ld %ld %.3f\n", xOcioso, xPico, xTempo);
+    const qint64 xPico = UsoDoProcesso().PicoKiB;
+    std::printf("%lld %lld %.3f\n", static_cast<long long>(xOcioso), static_cast<long long>(xPico), xTempo);
     return 0;
 }
 
@@ -283,10 +277,8 @@ int main(int argc, char** argv)
     if (xMemoria > 0)
         return MedeMemoria(xMemoria, xTamanhoXml);
 
-    double xCarga[3] = {};
-    if (getloadavg(xCarga, 3) > 0)
-        std::printf("machine: %ld cores, load average %.2f %.2f %.2f at start\n", sysconf(_SC_NPROCESSORS_ONLN),
-                    xCarga[0], xCarga[1], xCarga[2]);
+    std::printf("machine: %d cores, load average %s at start\n", QThread::idealThreadCount(),
+                Carga().constData());
 
     // 1. Memory, each size in a child process of its own.
     const double xMiB = 1024.0;
@@ -354,7 +346,7 @@ int main(int argc, char** argv)
         pMedida.Parede = std::min(pMedida.Parede, xParede);
         pMedida.Cpu = std::min(pMedida.Cpu, CpuSegundos(pServico) - xCpu);
     };
-    const qint64 xPid = xServico.vProcesso.processId();
+    const qint64 xPid = xServico.vProcesso.Pid();
     TMedida xRun, xFetch, xDeflate;
     Mede(xFetch, xPid, [&] { return BuscaSimples(xServico.vUrlBase, xPaginas, &xCorpos); });
     qint64 xBytesXml = 0, xBytesJson = 0;
@@ -396,7 +388,7 @@ int main(int argc, char** argv)
     }
     TRecepcaoNF::get().SetUrlBase(xLento.vUrlBase);
     const int xPaginasAtraso = (xNotasAtraso + PAGE_SIZE - 1) / PAGE_SIZE;
-    const qint64 xPidLento = xLento.vProcesso.processId();
+    const qint64 xPidLento = xLento.vProcesso.Pid();
     TMedida xRunLento, xFetchLento;
     for (int r = 0; r < std::min(xRodadas, 2); ++r) {
         Mede(xRunLento, xPidLento, [&] { return UmPasso(xPasta.path()); });
@@ -409,7 +401,6 @@ int main(int argc, char** argv)
     std::printf("  plain fetch: %.3f s (CPU %.3f s)\n", xFetchLento.Parede, xFetchLento.Cpu);
     std::printf("  ratio run / plain sequential fetch: %.3f  (goal <= 1.05)  %s\n", xRazaoLento,
                 xRazaoLento <= 1.05 ? "ok" : "MISSED");
-    if (getloadavg(xCarga, 3) > 0)
-        std::printf("machine: load average %.2f %.2f %.2f at the end\n", xCarga[0], xCarga[1], xCarga[2]);
+    std::printf("machine: load average %s at the end\n", Carga().constData());
     return 0;
 }

@@ -44,6 +44,8 @@ public:
     QByteArray Erros();
     // Waits up to pEsperaMs for more standard output; false when none came.
     bool EsperaSaida(int pEsperaMs);
+    // Its process id on the build machine; -1 when not known (yet).
+    qint64 Pid();
     void Parar();
     QString Erro() const { return vErro; }
 

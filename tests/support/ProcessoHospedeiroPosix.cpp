@@ -33,6 +33,8 @@ struct TProcessoHospedeiro::TImplementacao
 
     void Le()
     {
+        if (!Processo.isOpen())
+            return;
         Saida += Processo.readAllStandardOutput();
         Erros += Processo.readAllStandardError();
     }
@@ -80,6 +82,11 @@ bool TProcessoHospedeiro::EsperaSaida(int pEsperaMs)
     if (vImpl->Processo.state() == QProcess::Running)
         vImpl->Processo.waitForReadyRead(pEsperaMs);
     return Saida().size() > xAntes;
+}
+
+qint64 TProcessoHospedeiro::Pid()
+{
+    return vImpl->Processo.state() == QProcess::NotRunning ? -1 : vImpl->Processo.processId();
 }
 
 void TProcessoHospedeiro::Parar()

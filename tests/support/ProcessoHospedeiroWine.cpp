@@ -184,6 +184,14 @@ bool TProcessoHospedeiro::EsperaSaida(int pEsperaMs)
     return Saida().size() > xAntes;
 }
 
+qint64 TProcessoHospedeiro::Pid()
+{
+    // The shell writes it as soon as the program has started.
+    bool xOk = false;
+    const qint64 xPid = LeArquivo(vImpl->Arquivo("pid")).trimmed().toLongLong(&xOk);
+    return vImpl->Iniciado && xOk ? xPid : -1;
+}
+
 void TProcessoHospedeiro::Parar()
 {
     if (vImpl)
