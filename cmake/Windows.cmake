@@ -10,6 +10,27 @@ add_executable(notes-service IMPORTED GLOBAL)
 set_target_properties(notes-service PROPERTIES
   IMPORTED_LOCATION ${TARNWICK_HOST_BUILD}/tools/notes-service/notes-service)
 
+# What Tarnwick.exe says of itself (packaging/windows): its icon, rendered by the native build's
+# icon-render from the window icon's own drawing code, its version resource and its manifest.
+enable_language(RC)
+add_executable(icon-render IMPORTED GLOBAL)
+set_target_properties(icon-render PROPERTIES
+  IMPORTED_LOCATION ${TARNWICK_HOST_BUILD}/tools/icon-render/icon-render)
+set(TARNWICK_ICO ${PROJECT_BINARY_DIR}/packaging/Tarnwick.ico)
+set(TARNWICK_MANIFEST ${PROJECT_SOURCE_DIR}/packaging/windows/Tarnwick.manifest)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/Tarnwick.rc.in ${PROJECT_BINARY_DIR}/packaging/Tarnwick.rc
+  @ONLY)
+add_custom_command(OUTPUT ${TARNWICK_ICO}
+  COMMAND icon-render --ico ${TARNWICK_ICO} 16 20 24 32 40 48 64 256
+  DEPENDS ${TARNWICK_HOST_BUILD}/tools/icon-render/icon-render
+  COMMENT "Rendering Tarnwick.ico"
+  VERBATIM)
+set_source_files_properties(${PROJECT_BINARY_DIR}/packaging/Tarnwick.rc PROPERTIES
+  OBJECT_DEPENDS "${TARNWICK_ICO};${TARNWICK_MANIFEST}")
+add_custom_target(tarnwick_icone DEPENDS ${TARNWICK_ICO})
+target_sources(tarnwick PRIVATE ${PROJECT_BINARY_DIR}/packaging/Tarnwick.rc)
+add_dependencies(tarnwick tarnwick_icone)
+
 # Where the DLLs the programs need are found: the dependency prefixes' bin folders (the Firebird
 # client's among them, for the tests; it is never shipped) and the MinGW runtime (libstdc++, libgcc,
 # winpthread).

@@ -2,7 +2,8 @@
 # Builds the Windows x64 version of Tarnwick on this Debian machine:
 #   1. the dependencies, cross-built once from Debian's source packages into a cache outside the
 #      clone (scripts/windows/deps.sh; reused while their versions match);
-#   2. a native build of this tree (build/), whose stand-in of the notes service the Windows tests use;
+#   2. a native build of this tree (build/): the stand-in of the notes service the Windows tests use,
+#      and the renderer of the program's icon;
 #   3. the cross build (build-windows/): Tarnwick.exe, the test programs and the benchmarks;
 #   4. build-windows/dist/Tarnwick-<version>-win64/ and its zip, what is copied to a Windows PC.
 # With --test it then runs the Windows tests under Wine (ctest, a private Wine prefix), and then, from the
@@ -19,7 +20,7 @@ PREFIXOS=$("$ROOT/scripts/windows/deps.sh" --print-prefixes)
 
 HOST="${TARNWICK_HOST_BUILD:-$ROOT/build}"
 [ -f "$HOST/CMakeCache.txt" ] || cmake -S "$ROOT" -B "$HOST" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$HOST" -j "$JOBS" --target notes-service
+cmake --build "$HOST" -j "$JOBS" --target notes-service icon-render
 
 SAIDA="${TARNWICK_WINDOWS_BUILD:-$ROOT/build-windows}"
 cmake -S "$ROOT" -B "$SAIDA" -G Ninja \

@@ -22,6 +22,13 @@ if(WIN32)
   add_test(NAME tst_packaging_dlls_windows
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging/dlls-windows.sh ${TARNWICK_DIST})
   set_tests_properties(tst_packaging_dlls_windows PROPERTIES LABELS "package")
+  # Tarnwick.exe's version resource, icon and manifest, read back through Windows' own API.
+  tarnwick_add_test(tst_packaging_recursos_windows SOURCES packaging/tst_RecursosWindows.cpp
+    support/RecursosWindows.cpp LIBS Qt6::Core LABELS "package")
+  target_link_libraries(tst_packaging_recursos_windows PRIVATE version)
+  target_compile_definitions(tst_packaging_recursos_windows PRIVATE
+    PROGRAMA="$<TARGET_FILE:tarnwick>" VERSAO="${PROJECT_VERSION}")
+  add_dependencies(tst_packaging_recursos_windows tarnwick)
 endif()
 
 # The Windows program end to end, from the Linux build: the folder of a Windows build
