@@ -181,6 +181,19 @@ private:
     }
     QString Diagnostico();
     void CapturaNaFalha();
+    // Enter answers the dialog pJanela, titled pTitulo. On a loaded machine Wine may not have given it
+    // the keyboard yet: Enter again, a few times, until it is gone.
+    bool FechaComEnter(const QString& pJanela, const QString& pTitulo) const
+    {
+        const QString xTitulo = QStringLiteral("^") + QRegularExpression::escape(pTitulo) + QStringLiteral("$");
+        for (int xVez = 0; xVez < 4 && !vXvfb->Janela(xTitulo).isEmpty(); ++xVez) {
+            vXvfb->Tecla(pJanela, QStringLiteral("Return"));
+            const QDeadlineTimer xPrazo(5000);
+            while (!vXvfb->Janela(xTitulo).isEmpty() && !xPrazo.hasExpired())
+                QTest::qWait(200);
+        }
+        return vXvfb->Janela(xTitulo).isEmpty();
+    }
     void IniciaPrograma();
     void VerificaFiliaisNaGrade(const QString& pImagem);
     void Sai();
@@ -377,7 +390,13 @@ void TstPacoteWindows::IniciaPrograma()
     QVERIFY2(!vJanela.isEmpty(), qPrintable(Diagnostico()));
     // Wine's frame: equal borders left, right and below, the title bar above.
     const QSize xCliente = (QSizeF(LARGURA_CLIENTE, ALTURA_CLIENTE) * vEscala).toSize();
-    const QSize xTamanho = vXvfb->Tamanho(vJanela);
+    // Wine may replace the X window while it maps it: the one named then, once it has a size.
+    QSize xTamanho = vXvfb->Tamanho(vJanela);
+    for (const QDeadlineTimer xPrazo(15000); !xTamanho.isValid() && !xPrazo.hasExpired();) {
+        QTest::qWait(300);
+        vJanela = vXvfb->Janela(TITULO_JANELA);
+        xTamanho = vXvfb->Tamanho(vJanela);
+    }
     const int xBorda = (xTamanho.width() - xCliente.width()) / 2;
     vMargem = QPoint(xBorda, xTamanho.height() - xCliente.height() - xBorda);
     QVERIFY2(xBorda >= 0 && xBorda < 10 * vEscala && vMargem.y() >= xBorda && vMargem.y() < 60 * vEscala,
@@ -504,11 +523,7 @@ void TstPacoteWindows::download()
         QTest::qWait(500);
         vResumo = vXvfb->AreaDeTransferencia();
     }
-    vXvfb->Tecla(xDialogo, QStringLiteral("Return"));
-    QTRY_VERIFY_WITH_TIMEOUT(
-        vXvfb->Janela(QStringLiteral("^") + QRegularExpression::escape(xTitulo) + QStringLiteral("$"))
-            .isEmpty(),
-        10000);
+    QVERIFY2(FechaComEnter(xDialogo, xTitulo), "the summary did not close with Enter");
     QCOMPARE(xTitulo, QString::fromUtf8("Informação"));
     vBaixou = true;
 
@@ -598,7 +613,7 @@ void TstPacoteWindows::Sai()
     Clica(PONTO_SAIR);
     const QString xPergunta = vXvfb->AguardaJanela(QString::fromUtf8("^Confirmação$"), 15000);
     QVERIFY2(!xPergunta.isEmpty(), qPrintable(Diagnostico()));
-    vXvfb->Tecla(xPergunta, QStringLiteral("Return"));
+    QVERIFY2(FechaComEnter(xPergunta, QString::fromUtf8("Confirmação")), qPrintable(Diagnostico()));
     QVERIFY2(vPrograma.waitForFinished(30000), qPrintable(Diagnostico()));
     QCOMPARE(vPrograma.exitStatus(), QProcess::NormalExit);
     QCOMPARE(vPrograma.exitCode(), 0);
