@@ -64,6 +64,18 @@ add_custom_target(tarnwick_dist ALL
   COMMENT "Laying out ${TARNWICK_DIST}"
   VERBATIM)
 
+# The installer a Windows user runs, made with Debian's NSIS from that folder (packaging/windows).
+set(TARNWICK_INSTALADOR ${PROJECT_BINARY_DIR}/dist/Tarnwick-${PROJECT_VERSION}-setup.exe)
+add_custom_command(OUTPUT ${TARNWICK_INSTALADOR}
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/windows/instalador.sh ${TARNWICK_DIST} ${PROJECT_VERSION}
+          ${TARNWICK_ICO} ${TARNWICK_INSTALADOR}
+  DEPENDS tarnwick ${TARNWICK_ICO} ${PROJECT_SOURCE_DIR}/packaging/windows/Tarnwick.nsi
+          ${PROJECT_SOURCE_DIR}/scripts/windows/instalador.sh ${PROJECT_SOURCE_DIR}/scripts/windows/dist.sh
+  COMMENT "Making ${TARNWICK_INSTALADOR}"
+  VERBATIM)
+add_custom_target(tarnwick_instalador ALL DEPENDS ${TARNWICK_INSTALADOR})
+add_dependencies(tarnwick_instalador tarnwick_dist)
+
 # The test programs find Qt where the build does (its DLLs come through WINEPATH), and the Brazilian
 # catalogue of Qt's own texts where the dist takes it from, Debian's qt6-translations-l10n: a qt.conf
 # beside them, its paths on Wine's drive Z: (the build machine's root).
