@@ -6,9 +6,11 @@
 #      and the renderer of the program's icon;
 #   3. the cross build (build-windows/): Tarnwick.exe, the test programs and the benchmarks;
 #   4. build-windows/dist/Tarnwick-<version>-win64/ and its zip, what is copied to a Windows PC.
+#   5. build-windows/dist/Tarnwick-<version>-setup.exe, the installer (NSIS).
 # With --test it then runs the Windows tests under Wine (ctest, a private Wine prefix), and then, from the
-# native build, the end-to-end test of the dist folder (tst_packaging_windows): the program copied as a
-# user gets it, driven under Wine through a download.
+# native build, the end-to-end tests: the dist folder (tst_packaging_windows), the program copied as a
+# user gets it and driven under Wine through a download; the installer (tst_packaging_instalador),
+# installed, used, installed again and uninstalled under Wine.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 JOBS=$(nproc)
@@ -52,12 +54,15 @@ if [ "$TESTAR" = 1 ]; then
   DIST=$(find "$SAIDA/dist" -mindepth 1 -maxdepth 1 -type d -name 'Tarnwick-*-win64' | head -n 1)
   FBCLIENT="$(tr ';' '\n' <<<"$PREFIXOS" | grep '/fbclient-' | head -n 1)/bin/fbclient.dll"
   esquece_dist() {
-    cmake -S "$ROOT" -B "$HOST" -DTARNWICK_WINDOWS_DIST= -DTARNWICK_WINDOWS_FBCLIENT= >/dev/null
+    cmake -S "$ROOT" -B "$HOST" -DTARNWICK_WINDOWS_DIST= -DTARNWICK_WINDOWS_FBCLIENT= \
+      -DTARNWICK_WINDOWS_INSTALADOR= >/dev/null
   }
   trap esquece_dist EXIT
+  INSTALADOR=$(find "$SAIDA/dist" -mindepth 1 -maxdepth 1 -type f -name 'Tarnwick-*-setup.exe' | head -n 1)
   cmake -S "$ROOT" -B "$HOST" -DTARNWICK_WINDOWS_DIST="${DIST:-$SAIDA/dist/missing}" \
-    -DTARNWICK_WINDOWS_FBCLIENT="$FBCLIENT" >/dev/null
-  cmake --build "$HOST" -j "$JOBS" --target tst_packaging_windows
-  (cd "$HOST" && ctest --output-on-failure -R '^tst_packaging_windows$') || FALHOU=1
+    -DTARNWICK_WINDOWS_FBCLIENT="$FBCLIENT" \
+    -DTARNWICK_WINDOWS_INSTALADOR="${INSTALADOR:-$SAIDA/dist/missing-setup.exe}" >/dev/null
+  cmake --build "$HOST" -j "$JOBS" --target tst_packaging_windows tst_packaging_instalador
+  (cd "$HOST" && ctest --output-on-failure -R '^tst_packaging_(windows|instalador)$') || FALHOU=1
   exit "$FALHOU"
 fi

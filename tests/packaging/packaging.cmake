@@ -51,3 +51,20 @@ if(NOT WIN32 AND TARNWICK_WINDOWS_DIST)
   set_property(TEST tst_packaging_windows APPEND PROPERTY ENVIRONMENT
     "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp")
 endif()
+# The Windows installer (TARNWICK_WINDOWS_INSTALADOR, scripts/windows/build.sh sets it) under Wine:
+# installed, used, installed again, uninstalled; for one user and for all.
+set(TARNWICK_WINDOWS_INSTALADOR "" CACHE FILEPATH
+    "The Windows installer (build-windows/dist/Tarnwick-<version>-setup.exe) to test under Wine")
+if(NOT WIN32 AND TARNWICK_WINDOWS_INSTALADOR)
+  tarnwick_add_test(tst_packaging_instalador SOURCES packaging/tst_InstaladorWindows.cpp config/BancoTeste.cpp
+    LIBS tarnwick_config firebird tarnwick_test_support Qt6::Gui LABELS "nosan;package" TIMEOUT 900)
+  target_compile_definitions(tst_packaging_instalador PRIVATE
+    INSTALADOR="${TARNWICK_WINDOWS_INSTALADOR}"
+    PASTA_DIST="${TARNWICK_WINDOWS_DIST}"
+    VERSAO="${PROJECT_VERSION}"
+    FBCLIENT_DLL="${TARNWICK_WINDOWS_FBCLIENT}"
+    TARNWICK_SCRIPT_FIREBIRD="${PROJECT_SOURCE_DIR}/scripts/firebird-server.sh")
+  set_tests_properties(tst_packaging_instalador PROPERTIES RESOURCE_LOCK porta_2020)
+  set_property(TEST tst_packaging_instalador APPEND PROPERTY ENVIRONMENT
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp")
+endif()

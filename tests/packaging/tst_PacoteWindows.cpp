@@ -10,7 +10,7 @@
 #include "download/archive/LeitorZip.h"
 #include "support/NotesService.h"
 #include "support/ProcessoHospedeiro.h"
-#include "support/Xvfb.h"
+#include "support/Wine.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -49,12 +49,6 @@ const QPoint PONTO_DOWNLOAD(314, 224);
 const QPoint PONTO_SAIR(489, 224);
 const QRect AREA_GRADE(5, 27, 307, 157); // no title row: the branch rows start at its top
 constexpr int ALTURA_LINHA = 18;         // one branch row in Tahoma 8 point
-
-// A Unix path as a Windows program under Wine names it: drive Z: is the Unix root.
-QString NoWindows(const QString& pCaminho)
-{
-    return QStringLiteral("Z:") + QString(pCaminho).replace(u'/', u'\\');
-}
 
 bool CopiaPasta(const QString& pOrigem, const QString& pDestino)
 {
@@ -181,18 +175,9 @@ private:
     }
     QString Diagnostico();
     void CapturaNaFalha();
-    // Enter answers the dialog pJanela, titled pTitulo. On a loaded machine Wine may not have given it
-    // the keyboard yet: Enter again, a few times, until it is gone.
     bool FechaComEnter(const QString& pJanela, const QString& pTitulo) const
     {
-        const QString xTitulo = QStringLiteral("^") + QRegularExpression::escape(pTitulo) + QStringLiteral("$");
-        for (int xVez = 0; xVez < 4 && !vXvfb->Janela(xTitulo).isEmpty(); ++xVez) {
-            vXvfb->Tecla(pJanela, QStringLiteral("Return"));
-            const QDeadlineTimer xPrazo(5000);
-            while (!vXvfb->Janela(xTitulo).isEmpty() && !xPrazo.hasExpired())
-                QTest::qWait(200);
-        }
-        return vXvfb->Janela(xTitulo).isEmpty();
+        return ::FechaComEnter(*vXvfb, pJanela, pTitulo);
     }
     void IniciaPrograma();
     void VerificaFiliaisNaGrade(const QString& pImagem);
@@ -226,17 +211,7 @@ private:
 
 QProcessEnvironment TstPacoteWindows::AmbienteWine() const
 {
-    QProcessEnvironment xAmbiente = vXvfb->Ambiente();
-    xAmbiente.insert(QStringLiteral("WINEPREFIX"), vPrefixo);
-    xAmbiente.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    xAmbiente.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
-    // Qt's messages on the standard error, where the test reads them for its diagnostics.
-    xAmbiente.insert(QStringLiteral("WINEQT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
-    // A locale Wine knows on every machine: the Western code page (1252) as the ANSI one.
-    xAmbiente.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    xAmbiente.remove(QStringLiteral("LC_ALL"));
-    xAmbiente.remove(QStringLiteral("LANGUAGE"));
-    return xAmbiente;
+    return ::AmbienteWine(*vXvfb, vPrefixo);
 }
 
 bool TstPacoteWindows::Script(const QStringList& pArgumentos, QString& pSaida) const
@@ -360,17 +335,8 @@ void TstPacoteWindows::initTestCase()
     vXvfb = std::make_unique<TXvfb>();
     QVERIFY(vXvfb->Inicia(QSize(1280, 1024))); // the window at 200 % fits
     vPrefixo = Arquivo(QStringLiteral("wine"));
-    const TSaidaPrograma xBoot =
-        ExecutaPrograma(QStringLiteral("wineboot"), {QStringLiteral("-i")}, AmbienteWine(), 300000);
-    QVERIFY2(xBoot.Codigo == 0, qPrintable(xBoot.Texto()));
-    const TSaidaPrograma xDecorado = ExecutaPrograma(
-        QStringLiteral("wine"),
-        {QStringLiteral("reg"), QStringLiteral("add"), QStringLiteral("HKCU\\Software\\Wine\\X11 Driver"),
-         QStringLiteral("/v"), QStringLiteral("Decorated"), QStringLiteral("/d"), QStringLiteral("N"),
-         QStringLiteral("/f")},
-        AmbienteWine(), 120000);
-    QVERIFY2(xDecorado.Codigo == 0, qPrintable(xDecorado.Texto()));
-    ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-w")}, AmbienteWine(), 120000);
+    const QString xPrefixo = PreparaPrefixo(AmbienteWine());
+    QVERIFY2(xPrefixo.isEmpty(), qPrintable(xPrefixo));
 
     vDia = QDate::currentDate();
     IniciaPrograma();

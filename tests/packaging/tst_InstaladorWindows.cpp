@@ -1,0 +1,492 @@
+// The Windows installer as a user meets it, under Wine (a prefix of the test's own) on a private X
+// display: installed silently for the current user, its files, Start-menu entry and uninstall entry;
+// the program started as its entry starts it, its settings saved (Tarnwick.ini in %APPDATA%\Tarnwick),
+// one download against a private Linux Firebird server and the stand-in of the notes service, the log
+// beside the program; a log-off in the middle of a run; the same version installed again over it; the
+// uninstaller; then an installation for all users and its uninstaller.
+#include "config/BancoTeste.h"
+#include "download/archive/LeitorZip.h"
+#include "support/NotesService.h"
+#include "support/ProcessoHospedeiro.h"
+#include "support/Wine.h"
+
+#include <QDirIterator>
+#include <QtEndian>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#ifndef INSTALADOR
+#error "INSTALADOR must name the Windows installer (TARNWICK_WINDOWS_INSTALADOR)"
+#endif
+
+namespace {
+
+const QString SENHA_SYSDBA = QStringLiteral("Chave#Teste2");
+const QString TITULO_JANELA = QStringLiteral("^Download de XMLs WS Velmar - v\\.26\\.09ed0$");
+const QString CNPJ = QStringLiteral("11222333000181");
+constexpr quint16 PORTA_SERVICO = 2020;
+const QString CHAVE_DESINSTALAR = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarnwick");
+const QString DESINSTALADOR = QStringLiteral("Desinstalar Tarnwick.exe");
+
+// Points of the window's client area (the pages start 2 pixels in).
+const QPoint PONTO_CAMINHO(120, 47);
+const QPoint PONTO_USUARIO(50, 103);
+const QPoint PONTO_SENHA(145, 103);
+const QPoint PONTO_SALVAR(395, 250);
+const QPoint PONTO_DATA_INI(410, 37);
+const QPoint PONTO_DATA_FIM(498, 37);
+const QPoint PONTO_NFE(348, 130);
+const QPoint PONTO_PRODUCAO(348, 171);
+const QPoint PONTO_DOWNLOAD(314, 224);
+const QPoint PONTO_LIMPAR(401, 224);
+const QPoint PONTO_SAIR(489, 224);
+constexpr int LARGURA_CLIENTE = 543;
+constexpr int ALTURA_CLIENTE = 305;
+
+// The files of a folder, relative to it, sorted.
+QStringList Arquivos(const QString& pPasta)
+{
+    QStringList xArquivos;
+    QDirIterator xItens(pPasta, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (xItens.hasNext())
+        xArquivos << QDir(pPasta).relativeFilePath(xItens.next());
+    xArquivos.sort(Qt::CaseInsensitive);
+    return xArquivos;
+}
+
+// The strings of a shell link (.lnk): its target's path, working folder and arguments.
+struct TAtalho
+{
+    QString Alvo, Pasta, Argumentos;
+};
+
+// Reads the link's header flags, skips its item list, reads the target's local path from its link
+// information and the working folder and arguments from its string data.
+bool LeAtalho(const QByteArray& pLink, TAtalho& pAtalho)
+{
+    if (pLink.size() < 0x4C || qFromLittleEndian<quint32>(pLink.constData()) != 0x4C)
+        return false;
+    const quint32 xFlags = qFromLittleEndian<quint32>(pLink.constData() + 0x14);
+    qsizetype xPos = 0x4C;
+    const auto U16 = [&](qsizetype p) { return p + 2 <= pLink.size() ? qFromLittleEndian<quint16>(pLink.constData() + p) : 0; };
+    const auto U32 = [&](qsizetype p) { return p + 4 <= pLink.size() ? qFromLittleEndian<quint32>(pLink.constData() + p) : 0; };
+    if (xFlags & 0x1) // HasLinkTargetIDList
+        xPos += 2 + U16(xPos);
+    if (xFlags & 0x2) { // HasLinkInfo
+        const quint32 xTamanho = U32(xPos);
+        const quint32 xCabecalho = U32(xPos + 4);
+        const quint32 xBase = U32(xPos + 16);
+        if (xCabecalho >= 0x24) // a Unicode local base path
+            pAtalho.Alvo = QString::fromUtf16(reinterpret_cast<const char16_t*>(pLink.constData() + xPos + U32(xPos + 28)));
+        else if (xBase)
+            pAtalho.Alvo = QString::fromLocal8Bit(pLink.constData() + xPos + xBase);
+        xPos += xTamanho;
+    }
+    const bool xUnicode = xFlags & 0x80;
+    const auto Texto = [&](QString* pDestino) {
+        const quint16 xCaracteres = U16(xPos);
+        xPos += 2;
+        const qsizetype xBytes = xUnicode ? 2 * xCaracteres : xCaracteres;
+        if (pDestino)
+            *pDestino = xUnicode ? QString::fromUtf16(reinterpret_cast<const char16_t*>(pLink.constData() + xPos), xCaracteres)
+                                 : QString::fromLocal8Bit(pLink.constData() + xPos, xCaracteres);
+        xPos += xBytes;
+    };
+    if (xFlags & 0x4) Texto(nullptr);              // name
+    if (xFlags & 0x8) Texto(nullptr);              // relative path
+    if (xFlags & 0x10) Texto(&pAtalho.Pasta);      // working folder
+    if (xFlags & 0x20) Texto(&pAtalho.Argumentos); // arguments
+    // Some writers count the terminating null in.
+    for (QString* xTexto : {&pAtalho.Alvo, &pAtalho.Pasta, &pAtalho.Argumentos})
+        while (xTexto->endsWith(QChar(u'\0')))
+            xTexto->chop(1);
+    return xPos <= pLink.size();
+}
+
+} // namespace
+
+class TstInstaladorWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+
+    void instala();
+    void atalho();
+    void registro();
+    void configuracao();
+    void download();
+    void encerramentoDaSessao();
+    void reinstala();
+    void desinstala();
+    void todosUsuarios();
+
+private:
+    QProcessEnvironment Ambiente() const { return AmbienteWine(*vXvfb, vPrefixo); }
+    TSaidaPrograma Wine(const QStringList& pArgumentos, int pLimiteMs = 300000) const
+    {
+        const TSaidaPrograma xSaida = ExecutaPrograma(QStringLiteral("wine"), pArgumentos, Ambiente(), pLimiteMs);
+        ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-w")}, Ambiente(), pLimiteMs);
+        return xSaida;
+    }
+    // The values of a registry key, as "name" -> "value" (wine reg query).
+    QMap<QString, QString> Registro(const QString& pChave) const;
+    QString Drive(const QString& pCaminho) const { return vPrefixo + QStringLiteral("/drive_c/") + pCaminho; }
+    QPoint NaJanela(QPoint pPonto) const { return pPonto + vMargem; }
+    void Clica(QPoint pPonto) const
+    {
+        const QPoint xPonto = NaJanela(pPonto);
+        vXvfb->Clica(vJanela, xPonto.x(), xPonto.y());
+        QTest::qWait(300);
+    }
+    // pTexto typed into the field at pPonto, over what it holds (a date field: from its start).
+    void Digita(QPoint pPonto, const QString& pTexto, const QString& pInicio = QStringLiteral("ctrl+a")) const
+    {
+        Clica(pPonto);
+        vXvfb->Tecla(vJanela, pInicio);
+        vXvfb->Digita(pTexto);
+    }
+    void IniciaPrograma();
+    void Baixa(const QString& pPasta);
+    QString Diagnostico()
+    {
+        vSaidaPrograma += vPrograma.readAll();
+        return QStringLiteral("program output: ") + QString::fromUtf8(vSaidaPrograma.right(3000));
+    }
+    QString LogDoDia() const;
+
+    QTemporaryDir vTemp;
+    std::unique_ptr<TXvfb> vXvfb;
+    std::unique_ptr<TNotesService> vServico;
+    QString vPastaServidor;
+    QString vCaminhoBanco;
+    QString vPrefixo;
+    QString vUsuario;     // the Windows user's profile folder, under drive_c/users
+    QString vPrograma_;   // the installed program's folder (Unix path)
+    QString vPastaUsuario; // %APPDATA%\Tarnwick (Unix path)
+    QStringList vDist;    // the dist folder's files
+    QProcess vPrograma;
+    QByteArray vSaidaPrograma;
+    QString vJanela;
+    QPoint vMargem;
+    bool vBaixou = false;
+};
+
+QMap<QString, QString> TstInstaladorWindows::Registro(const QString& pChave) const
+{
+    QMap<QString, QString> xValores;
+    const TSaidaPrograma xSaida =
+        ExecutaPrograma(QStringLiteral("wine"), {QStringLiteral("reg"), QStringLiteral("query"), pChave}, Ambiente());
+    for (const QString& xLinha : QString::fromUtf8(xSaida.Saida).split(QRegularExpression(QStringLiteral("\r?\n")))) {
+        const QRegularExpressionMatch xValor =
+            QRegularExpression(QStringLiteral("^\\s+(\\S+)\\s+(REG_\\w+)\\s+(.*)$")).match(xLinha);
+        if (xValor.hasMatch())
+            xValores.insert(xValor.captured(1), xValor.captured(3).trimmed());
+    }
+    return xValores;
+}
+
+QString TstInstaladorWindows::LogDoDia() const
+{
+    return vPrograma_ + QStringLiteral("/log/LogTarnwick%1.txt").arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+}
+
+void TstInstaladorWindows::cleanup()
+{
+    if (QTest::currentTestFailed() && vXvfb)
+        vXvfb->Captura(QDir::current().absoluteFilePath(
+            QStringLiteral("tst_packaging_instalador-%1.png").arg(QString::fromLatin1(QTest::currentTestFunction()))));
+}
+
+void TstInstaladorWindows::initTestCase()
+{
+    QVERIFY(vTemp.isValid());
+    QVERIFY2(QFileInfo(QStringLiteral(INSTALADOR)).isFile(), "no installer: build it (scripts/windows/build.sh)");
+    vDist = Arquivos(QStringLiteral(PASTA_DIST));
+    QVERIFY(vDist.contains(QStringLiteral("Tarnwick.exe")));
+
+    // The company's server with one branch (an ASCII path: xdotool types it into the settings page).
+    vPastaServidor = vTemp.filePath(QStringLiteral("firebird"));
+    const TResultadoHospedeiro xInicio = ExecutaNoHospedeiro(
+        QStringLiteral("bash"), {QStringLiteral(TARNWICK_SCRIPT_FIREBIRD), QStringLiteral("start"), vPastaServidor, SENHA_SYSDBA}, 60000);
+    QVERIFY2(xInicio.Codigo == 0, xInicio.Erros.constData());
+    const QString xPorta = QString::fromUtf8(xInicio.Saida).trimmed();
+    vCaminhoBanco = QStringLiteral("127.0.0.1/%1:%2").arg(xPorta, vTemp.filePath(QStringLiteral("banco/corvane.fdb")));
+    QVERIFY(QDir().mkpath(vTemp.filePath(QStringLiteral("banco"))));
+    try {
+        BancoTeste::Cria(vCaminhoBanco, QStringLiteral("WIN1252"),
+                         BancoTeste::TabelaFiliais({{"01", QString::fromUtf8("Matriz São Paulo"), "SP", CNPJ}}),
+                         QStringLiteral("SYSDBA"), SENHA_SYSDBA);
+    } catch (const std::exception& xErro) {
+        QFAIL(xErro.what());
+    }
+
+    // 2,000 NF-e of production in 2024 for the branch, each page 150 ms away: a run lasts a few seconds.
+    vServico = std::make_unique<TNotesService>(QStringList{
+        QStringLiteral("--cnpj"), CNPJ, QStringLiteral("--types"), QStringLiteral("NF_E"), QStringLiteral("--envs"),
+        QStringLiteral("PRODUCAO"), QStringLiteral("--per-branch"), QStringLiteral("2000"), QStringLiteral("--cancelled"),
+        QStringLiteral("0"), QStringLiteral("--fault"), QStringLiteral("delay:150")});
+    vServico->UsaPorta(PORTA_SERVICO);
+    QVERIFY2(vServico->Iniciar(), qPrintable(vServico->Erro()));
+
+    vXvfb = std::make_unique<TXvfb>();
+    QVERIFY(vXvfb->Inicia(QSize(1280, 1024)));
+    vPrefixo = vTemp.filePath(QStringLiteral("wine"));
+    const QString xErro = PreparaPrefixo(Ambiente());
+    QVERIFY2(xErro.isEmpty(), qPrintable(xErro));
+    // The customer's Firebird client where Firebird's installer puts it: the system's folder.
+    QVERIFY(QFile::copy(QStringLiteral(FBCLIENT_DLL), Drive(QStringLiteral("windows/system32/fbclient.dll"))));
+    const QStringList xUsuarios = QDir(Drive(QStringLiteral("users"))).entryList({}, QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& xUsuario : xUsuarios)
+        if (xUsuario != u"Public")
+            vUsuario = Drive(QStringLiteral("users/") + xUsuario);
+    QVERIFY2(!vUsuario.isEmpty(), qPrintable(xUsuarios.join(u' ')));
+    vPrograma_ = vUsuario + QStringLiteral("/AppData/Local/Programs/Tarnwick");
+    vPastaUsuario = vUsuario + QStringLiteral("/AppData/Roaming/Tarnwick");
+}
+
+void TstInstaladorWindows::cleanupTestCase()
+{
+    if (vPrograma.state() != QProcess::NotRunning) {
+        vPrograma.kill();
+        vPrograma.waitForFinished(10000);
+    }
+    if (!vPrefixo.isEmpty() && vXvfb)
+        ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-k")}, Ambiente(), 30000);
+    if (!vPastaServidor.isEmpty())
+        ExecutaNoHospedeiro(QStringLiteral("bash"), {QStringLiteral(TARNWICK_SCRIPT_FIREBIRD), QStringLiteral("stop"), vPastaServidor}, 60000);
+    vServico.reset();
+    vXvfb.reset();
+}
+
+// Silently, for the current user: the dist folder's files and the uninstaller, in
+// %LOCALAPPDATA%\Programs\Tarnwick; the user's folder made.
+void TstInstaladorWindows::instala()
+{
+    const TSaidaPrograma xSaida = Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")});
+    QVERIFY2(xSaida.Codigo == 0, qPrintable(xSaida.Texto()));
+    QStringList xEsperados = vDist;
+    xEsperados << DESINSTALADOR;
+    xEsperados.sort(Qt::CaseInsensitive);
+    QCOMPARE(Arquivos(vPrograma_), xEsperados);
+    QVERIFY(QFileInfo(vPastaUsuario).isDir());
+    QVERIFY(!QFileInfo::exists(vUsuario + QStringLiteral("/AppData/Local/Programs/Tarnwick/log")));
+}
+
+// "Tarnwick" in the user's Start menu: the installed program, with the switch that makes it work in
+// the user's folder, which is its working folder too.
+void TstInstaladorWindows::atalho()
+{
+    QFile xLink(vUsuario + QStringLiteral("/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk"));
+    QVERIFY2(xLink.open(QIODevice::ReadOnly), qPrintable(xLink.fileName()));
+    TAtalho xAtalho;
+    QVERIFY(LeAtalho(xLink.readAll(), xAtalho));
+    const QString xPerfil = QStringLiteral("C:\\users\\") + QFileInfo(vUsuario).fileName();
+    QCOMPARE(xAtalho.Alvo.toLower(), (xPerfil + QStringLiteral("\\AppData\\Local\\Programs\\Tarnwick\\Tarnwick.exe")).toLower());
+    QCOMPARE(xAtalho.Argumentos, QStringLiteral("--pasta-do-usuario"));
+    QCOMPARE(xAtalho.Pasta.toLower(), (xPerfil + QStringLiteral("\\AppData\\Roaming\\Tarnwick")).toLower());
+}
+
+// The entry of "Apps & features": name, version, publisher, icon, size, how to uninstall.
+void TstInstaladorWindows::registro()
+{
+    const QMap<QString, QString> xValores = Registro(QStringLiteral("HKCU\\") + CHAVE_DESINSTALAR);
+    const QString xPasta = QStringLiteral("C:\\users\\%1\\AppData\\Local\\Programs\\Tarnwick").arg(QFileInfo(vUsuario).fileName());
+    QCOMPARE(xValores.value(QStringLiteral("DisplayName")), QStringLiteral("Tarnwick"));
+    QCOMPARE(xValores.value(QStringLiteral("DisplayVersion")), QStringLiteral(VERSAO));
+    QCOMPARE(xValores.value(QStringLiteral("Publisher")), QStringLiteral("Tarnwick developers"));
+    QCOMPARE(xValores.value(QStringLiteral("DisplayIcon")).toLower(), (xPasta + QStringLiteral("\\Tarnwick.exe,0")).toLower());
+    QCOMPARE(xValores.value(QStringLiteral("InstallLocation")).toLower(), xPasta.toLower());
+    QCOMPARE(xValores.value(QStringLiteral("UninstallString")).toLower(),
+             (u'"' + xPasta + u'\\' + DESINSTALADOR + u'"').toLower());
+    QCOMPARE(xValores.value(QStringLiteral("QuietUninstallString")).toLower(),
+             (u'"' + xPasta + u'\\' + DESINSTALADOR + QStringLiteral("\" /S")).toLower());
+    // In KiB: the program's folder holds some megabytes.
+    const qint64 xTamanho = xValores.value(QStringLiteral("EstimatedSize")).toLongLong(nullptr, 16);
+    QVERIFY2(xTamanho > 5000 && xTamanho < 200000, qPrintable(xValores.value(QStringLiteral("EstimatedSize"))));
+}
+
+// Started as the Start-menu entry starts it: no Tarnwick.ini yet, so the settings page; the database
+// typed in and saved: Tarnwick.ini in the user's folder, the branch listed on the main page.
+void TstInstaladorWindows::configuracao()
+{
+    IniciaPrograma();
+    if (QTest::currentTestFailed())
+        return;
+    const QString xAviso = vXvfb->AguardaJanela(QString::fromUtf8("^Atenção$"), 30000);
+    QVERIFY2(!xAviso.isEmpty(), qPrintable(Diagnostico()));
+    QVERIFY(FechaComEnter(*vXvfb, xAviso, QString::fromUtf8("Atenção")));
+    Digita(PONTO_CAMINHO, vCaminhoBanco);
+    Digita(PONTO_USUARIO, QStringLiteral("SYSDBA"));
+    Digita(PONTO_SENHA, SENHA_SYSDBA);
+    Clica(PONTO_SALVAR);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(vPastaUsuario + QStringLiteral("/Tarnwick.ini")), 30000);
+    QTest::qWait(2000);
+    const QString xDialogo = vXvfb->Janela(QStringLiteral("^(Atenção|Erro|Informação)$"));
+    QVERIFY2(xDialogo.isEmpty(), qPrintable(QStringLiteral("a dialog after saving; ") + Diagnostico()));
+    QFile xIni(vPastaUsuario + QStringLiteral("/Tarnwick.ini"));
+    QVERIFY(xIni.open(QIODevice::ReadOnly));
+    const QByteArray xTexto = xIni.readAll();
+    QVERIFY2(xTexto.contains(QStringLiteral("Caminho=%1\r\n").arg(vCaminhoBanco).toLatin1()), xTexto.constData());
+    QVERIFY2(xTexto.contains("Usuario=SYSDBA\r\n"), xTexto.constData());
+}
+
+// A download of the branch's NF-e of production in 2024 into a folder of the user's folder: one
+// archive of 2,000 notes; the log in the folder "log" beside the installed program.
+void TstInstaladorWindows::download()
+{
+    QVERIFY2(vPrograma.state() == QProcess::Running, "the program is not running");
+    const QString xPasta = vPastaUsuario + QStringLiteral("/XMLs");
+    QVERIFY(QDir().mkpath(xPasta));
+    Baixa(QStringLiteral("XMLs"));
+    const QString xDialogo = vXvfb->AguardaJanela(QString::fromUtf8("^(Informação|Atenção|Erro)$"), 120000);
+    QVERIFY2(!xDialogo.isEmpty(), qPrintable(QStringLiteral("the run did not end; ") + Diagnostico()));
+    QTest::qWait(500);
+    const QString xTitulo = vXvfb->Xdotool({QStringLiteral("getwindowname"), xDialogo});
+    QCOMPARE(xTitulo, QString::fromUtf8("Informação"));
+    QVERIFY(FechaComEnter(*vXvfb, xDialogo, xTitulo));
+    const QString xArquivo = QStringLiteral("download_xmls_%1_NF_E_PRODUCAO.zip").arg(CNPJ);
+    QCOMPARE(QDir(xPasta).entryList(QDir::Files | QDir::Hidden), QStringList{xArquivo});
+    QString xErro;
+    QCOMPARE(LeZip(xPasta + u'/' + xArquivo, &xErro).size(), 2000);
+    QVERIFY2(xErro.isEmpty(), qPrintable(xErro));
+    QVERIFY2(QFileInfo(LogDoDia()).isFile(), qPrintable(LogDoDia()));
+    vBaixou = true;
+}
+
+// The session ends (log-off) in the middle of a run: the program ends, no archive under a final name,
+// the log's closing line written.
+void TstInstaladorWindows::encerramentoDaSessao()
+{
+    QVERIFY2(vPrograma.state() == QProcess::Running, "the program is not running");
+    const QString xPasta = vPastaUsuario + QStringLiteral("/Sessao");
+    QVERIFY(QDir().mkpath(xPasta));
+    const qsizetype xInicio = vServico->LinhasRecebidas().size();
+    Baixa(QStringLiteral("Sessao"));
+    // Under way: the first pages of this run are in, not all 20.
+    QTRY_VERIFY_WITH_TIMEOUT(vServico->LinhasRecebidas().size() >= xInicio + 3, 30000);
+    const qsizetype xAntes = vServico->LinhasRecebidas().size();
+    QVERIFY2(xAntes < xInicio + 20, "the run ended before the session");
+    const TSaidaPrograma xFim = ExecutaPrograma(QStringLiteral("wineboot"), {QStringLiteral("--end-session")}, Ambiente(), 60000);
+    QVERIFY2(vPrograma.waitForFinished(30000), qPrintable(xFim.Texto() + Diagnostico()));
+    QVERIFY(vServico->LinhasRecebidas().size() > xAntes);
+    for (const QString& xNome : QDir(xPasta).entryList(QDir::Files | QDir::Hidden))
+        QVERIFY2(xNome.startsWith(u'.'), qPrintable(xNome + QStringLiteral(" under a final name")));
+    QFile xLog(LogDoDia());
+    QVERIFY(xLog.open(QIODevice::ReadOnly));
+    const QByteArray xTexto = xLog.readAll();
+    QVERIFY2(xTexto.endsWith("**** Log finalizado ****\r\n"), xTexto.right(300).constData());
+}
+
+// The same version again, silently, over the installed one: the program's files as before, the user's
+// Tarnwick.ini and log kept.
+void TstInstaladorWindows::reinstala()
+{
+    ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-k")}, Ambiente(), 30000);
+    const QByteArray xIni = [&] {
+        QFile f(vPastaUsuario + QStringLiteral("/Tarnwick.ini"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    QVERIFY(!xIni.isEmpty());
+    const qint64 xLog = QFileInfo(LogDoDia()).size();
+    const TSaidaPrograma xSaida = Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")});
+    QVERIFY2(xSaida.Codigo == 0, qPrintable(xSaida.Texto()));
+    QStringList xEsperados = vDist;
+    xEsperados << DESINSTALADOR;
+    if (vBaixou)
+        xEsperados << QStringLiteral("log/") + QFileInfo(LogDoDia()).fileName();
+    xEsperados.sort(Qt::CaseInsensitive);
+    QCOMPARE(Arquivos(vPrograma_), xEsperados);
+    QFile xDepois(vPastaUsuario + QStringLiteral("/Tarnwick.ini"));
+    QVERIFY(xDepois.open(QIODevice::ReadOnly));
+    QCOMPARE(xDepois.readAll(), xIni);
+    QCOMPARE(QFileInfo(LogDoDia()).size(), xLog);
+}
+
+// Silently: the program, its Start-menu entry and its uninstall entry gone; the log beside it and the
+// user's folder kept.
+void TstInstaladorWindows::desinstala()
+{
+    const TSaidaPrograma xSaida = Wine({NoWindows(vPrograma_ + u'/' + DESINSTALADOR), QStringLiteral("/S")});
+    QVERIFY2(xSaida.Codigo == 0, qPrintable(xSaida.Texto()));
+    // The uninstaller runs on from a copy of itself: Wine's session waited for it.
+    QStringList xRestam = Arquivos(vPrograma_);
+    QCOMPARE(xRestam, vBaixou ? QStringList{QStringLiteral("log/") + QFileInfo(LogDoDia()).fileName()} : QStringList{});
+    QVERIFY(!QFileInfo::exists(vUsuario + QStringLiteral("/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk")));
+    QVERIFY(Registro(QStringLiteral("HKCU\\") + CHAVE_DESINSTALAR).isEmpty());
+    QVERIFY(QFileInfo(vPastaUsuario + QStringLiteral("/Tarnwick.ini")).isFile());
+}
+
+// With /ALLUSERS (Wine's user is an administrator): %ProgramFiles%\Tarnwick, the entry in every user's
+// Start menu, the uninstall entry in the machine's part of the registry; all gone when uninstalled.
+void TstInstaladorWindows::todosUsuarios()
+{
+    const TSaidaPrograma xSaida = Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S"), QStringLiteral("/ALLUSERS")});
+    QVERIFY2(xSaida.Codigo == 0, qPrintable(xSaida.Texto()));
+    const QString xPasta = Drive(QStringLiteral("Program Files/Tarnwick"));
+    QStringList xEsperados = vDist;
+    xEsperados << DESINSTALADOR;
+    xEsperados.sort(Qt::CaseInsensitive);
+    QCOMPARE(Arquivos(xPasta), xEsperados);
+    const QString xLink = Drive(QStringLiteral("ProgramData/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk"));
+    QVERIFY2(QFileInfo(xLink).isFile(), qPrintable(xLink));
+    const QMap<QString, QString> xValores = Registro(QStringLiteral("HKLM\\") + CHAVE_DESINSTALAR);
+    QCOMPARE(xValores.value(QStringLiteral("InstallLocation")).toLower(), QStringLiteral("c:\\program files\\tarnwick"));
+    QVERIFY(xValores.value(QStringLiteral("QuietUninstallString")).endsWith(QStringLiteral("/ALLUSERS /S")));
+
+    const TSaidaPrograma xRemove = Wine({NoWindows(xPasta + u'/' + DESINSTALADOR), QStringLiteral("/ALLUSERS"), QStringLiteral("/S")});
+    QVERIFY2(xRemove.Codigo == 0, qPrintable(xRemove.Texto()));
+    QVERIFY(!QFileInfo::exists(xPasta));
+    QVERIFY(!QFileInfo::exists(xLink));
+    QVERIFY(Registro(QStringLiteral("HKLM\\") + CHAVE_DESINSTALAR).isEmpty());
+}
+
+void TstInstaladorWindows::IniciaPrograma()
+{
+    vSaidaPrograma.clear();
+    vPrograma.setProcessEnvironment(Ambiente());
+    vPrograma.setWorkingDirectory(vPastaUsuario);
+    vPrograma.setProcessChannelMode(QProcess::MergedChannels);
+    vPrograma.start(QStringLiteral("wine"), {vPrograma_ + QStringLiteral("/Tarnwick.exe"), QStringLiteral("--pasta-do-usuario")});
+    QVERIFY2(vPrograma.waitForStarted(), qPrintable(vPrograma.errorString()));
+    vJanela = vXvfb->AguardaJanela(TITULO_JANELA, 120000);
+    QVERIFY2(!vJanela.isEmpty(), qPrintable(Diagnostico()));
+    QSize xTamanho = vXvfb->Tamanho(vJanela);
+    for (const QDeadlineTimer xPrazo(15000); !xTamanho.isValid() && !xPrazo.hasExpired();) {
+        QTest::qWait(300);
+        vJanela = vXvfb->Janela(TITULO_JANELA);
+        xTamanho = vXvfb->Tamanho(vJanela);
+    }
+    const int xBorda = (xTamanho.width() - LARGURA_CLIENTE) / 2;
+    vMargem = QPoint(xBorda, xTamanho.height() - ALTURA_CLIENTE - xBorda);
+    QVERIFY2(xBorda >= 0 && xBorda < 10 && vMargem.y() >= xBorda && vMargem.y() < 60,
+             qPrintable(QStringLiteral("window %1x%2").arg(xTamanho.width()).arg(xTamanho.height())));
+}
+
+// NF-e, production, 2024, Download, the folder pPasta of the user's folder (its full Windows path typed:
+// the dialog opens in the user's home folder).
+void TstInstaladorWindows::Baixa(const QString& pPasta)
+{
+    Clica(PONTO_LIMPAR);
+    Digita(PONTO_DATA_INI, QStringLiteral("01012024"), QStringLiteral("Home"));
+    Digita(PONTO_DATA_FIM, QStringLiteral("31122024"), QStringLiteral("Home"));
+    Clica(PONTO_NFE);
+    Clica(PONTO_PRODUCAO);
+    Clica(PONTO_DOWNLOAD);
+    const QString xDialogo = vXvfb->AguardaJanela(
+        QString::fromUtf8("^(Selecione a pasta de destino dos XMLs|Atenção|Erro)$"), 30000);
+    QVERIFY2(!xDialogo.isEmpty(), qPrintable(QStringLiteral("no folder dialog; ") + Diagnostico()));
+    QCOMPARE(vXvfb->Xdotool({QStringLiteral("getwindowname"), xDialogo}),
+             QStringLiteral("Selecione a pasta de destino dos XMLs"));
+    vXvfb->Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), xDialogo});
+    QTest::qWait(500);
+    vXvfb->Digita(QStringLiteral("C:\\users\\%1\\AppData\\Roaming\\Tarnwick\\%2").arg(QFileInfo(vUsuario).fileName(), pPasta));
+    vXvfb->Tecla(xDialogo, QStringLiteral("Return"));
+}
+
+QTEST_GUILESS_MAIN(TstInstaladorWindows)
+#include "tst_InstaladorWindows.moc"
