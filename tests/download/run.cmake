@@ -19,3 +19,13 @@ if(NOT WIN32)
   set_property(TEST tst_download_cnpj_alfanumerico APPEND PROPERTY ENVIRONMENT
     "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")
 endif()
+
+# Two programs running the same step into the same folder at the same time.
+add_executable(tst_download_auxiliar_passo download/run/AuxiliarPasso.cpp)
+target_include_directories(tst_download_auxiliar_passo PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(tst_download_auxiliar_passo PRIVATE tarnwick_flags tarnwick_download_run)
+tarnwick_add_test(tst_download_run_dois_programas SOURCES download/run/tst_DoisProgramas.cpp
+  LIBS tarnwick_test_support)
+add_dependencies(tst_download_run_dois_programas tst_download_auxiliar_passo)
+target_compile_definitions(tst_download_run_dois_programas PRIVATE
+  AUXILIAR_PASSO="$<TARGET_FILE:tst_download_auxiliar_passo>")
