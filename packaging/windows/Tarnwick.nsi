@@ -7,7 +7,8 @@
 ; %APPDATA%\Tarnwick (the program's switch --pasta-do-usuario), where the settings page saves
 ; Tarnwick.ini. The uninstaller removes what was installed and keeps the user's files: Tarnwick.ini
 ; and the logs (the folder "log" beside the program, or %LOCALAPPDATA%\Tarnwick\log).
-; /S installs or uninstalls silently.
+; /S installs or uninstalls silently; /D=<folder> (last) installs there. An installation over an earlier
+; one of the same mode goes to its folder.
 
 Unicode true
 Target amd64-unicode
@@ -44,6 +45,7 @@ VIAddVersionKey /LANG=1046 "LegalCopyright" "Copyright (c) 2026 ${EDITOR}. Todos
 !define MUI_FINISHPAGE_NOAUTOCLOSE
 
 Var TodosUsuarios   ; 1: for every user of the machine
+Var PastaPedida     ; the folder of /D=, which wins over every other
 Var BotaoSoEu
 Var BotaoTodos
 
@@ -68,17 +70,29 @@ Function Administrador ; $0 = 1 when this process has administrator rights
   ${EndIf}
 FunctionEnd
 
+; The mode's folder: where an earlier version of that mode is installed, else the default one.
 Function DefineModo
   ${If} $TodosUsuarios == 1
     SetShellVarContext all
     StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUTO}"
+    ReadRegStr $R8 HKLM "${CHAVE_DESINSTALAR}" "InstallLocation"
   ${Else}
     SetShellVarContext current
     StrCpy $INSTDIR "$LOCALAPPDATA\Programs\${PRODUTO}"
+    ReadRegStr $R8 HKCU "${CHAVE_DESINSTALAR}" "InstallLocation"
+  ${EndIf}
+  ${If} $R8 != ""
+    StrCpy $INSTDIR $R8
+  ${EndIf}
+  ${If} $PastaPedida != ""
+    StrCpy $INSTDIR $PastaPedida
   ${EndIf}
 FunctionEnd
 
 Function .onInit
+  ${If} $INSTDIR != "$LOCALAPPDATA\Programs\${PRODUTO}"
+    StrCpy $PastaPedida $INSTDIR
+  ${EndIf}
   StrCpy $TodosUsuarios 0
   ${GetParameters} $R0
   ClearErrors

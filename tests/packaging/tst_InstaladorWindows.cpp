@@ -125,6 +125,7 @@ private slots:
     void reinstala();
     void desinstala();
     void todosUsuarios();
+    void pastaEscolhida();
 
 private:
     QProcessEnvironment Ambiente() const { return AmbienteWine(*vXvfb, vPrefixo); }
@@ -465,6 +466,25 @@ void TstInstaladorWindows::todosUsuarios()
     QVERIFY(!QFileInfo::exists(xPasta));
     QVERIFY(!QFileInfo::exists(xLink));
     QVERIFY(Registro(QStringLiteral("HKLM\\") + CHAVE_DESINSTALAR).isEmpty());
+}
+
+// A folder of the user's choice (/D=; Wine would quote a path with spaces, which the switch does not
+// take): installed there; a later installation goes to the same folder; the uninstaller removes it.
+void TstInstaladorWindows::pastaEscolhida()
+{
+    const QString xPasta = Drive(QStringLiteral("Programas/TarnwickTeste"));
+    QVERIFY(Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S"),
+                  QStringLiteral("/D=C:\\Programas\\TarnwickTeste")}).Codigo == 0);
+    QStringList xEsperados = vDist;
+    xEsperados << DESINSTALADOR;
+    xEsperados.sort(Qt::CaseInsensitive);
+    QCOMPARE(Arquivos(xPasta), xEsperados);
+    QVERIFY(!QFileInfo::exists(vPrograma_ + QStringLiteral("/Tarnwick.exe")));
+    QVERIFY(Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")}).Codigo == 0);
+    QCOMPARE(Arquivos(xPasta), xEsperados);
+    QVERIFY(!QFileInfo::exists(vPrograma_ + QStringLiteral("/Tarnwick.exe")));
+    QVERIFY(Wine({NoWindows(xPasta + u'/' + DESINSTALADOR), QStringLiteral("/S")}).Codigo == 0);
+    QVERIFY(!QFileInfo::exists(xPasta));
 }
 
 void TstInstaladorWindows::IniciaPrograma()
