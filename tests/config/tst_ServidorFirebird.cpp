@@ -1,12 +1,12 @@
 // The connection through a real Firebird server: a private instance started on 127.0.0.1 (a free port)
 // by scripts/firebird-server.sh on the build machine (the Windows build reaches it from Wine over TCP,
-// as a Windows PC reaches its company's server), a database created through it, then the start-up, a wrong password,
-// a database the server lacks, and the server stopped under an open connection.
+// as a Windows PC reaches its company's server), a database created through it, then the start-up, a wrong
+// password, a database the server lacks, and the server stopped under an open connection.
 #include "BancoTeste.h"
 #include "config/ConfigINI.h"
 #include "config/ControleConfig.h"
 #include "config/Criptografia.h"
-#include "support/ProcessoHospedeiro.h"
+#include "support/ServidorFirebird.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -50,7 +50,10 @@ private:
     bool Script(const QStringList& pArgumentos, QString& pSaida);
     QString Caminho(const QString& pHost, const QString& pArquivo) const
     {
-        return QStringLiteral("%1/%2:%3").arg(pHost).arg(vPorta).arg(CaminhoNoHospedeiro(vPasta.filePath(pArquivo)));
+        return QStringLiteral("%1/%2:%3")
+            .arg(pHost)
+            .arg(vPorta)
+            .arg(CaminhoNoHospedeiro(vPasta.filePath(pArquivo)));
     }
 
     QTemporaryDir vPasta;
@@ -62,14 +65,7 @@ private:
 
 bool TstServidorFirebird::Script(const QStringList& pArgumentos, QString& pSaida)
 {
-    const TResultadoHospedeiro xResultado =
-        ExecutaNoHospedeiro(QStringLiteral("bash"), QStringList{QStringLiteral(TARNWICK_SCRIPT_FIREBIRD)} + pArgumentos, 60000);
-    if (!xResultado.Terminou || xResultado.Codigo != 0) {
-        qWarning("firebird-server.sh %s: %s", qPrintable(pArgumentos.join(u' ')), xResultado.Erros.constData());
-        return false;
-    }
-    pSaida = QString::fromUtf8(xResultado.Saida).trimmed();
-    return true;
+    return ScriptFirebird(QStringLiteral(TARNWICK_SCRIPT_FIREBIRD), pArgumentos, pSaida);
 }
 
 void TstServidorFirebird::initTestCase()

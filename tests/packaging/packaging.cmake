@@ -31,40 +31,34 @@ if(WIN32)
   add_dependencies(tst_packaging_recursos_windows tarnwick)
 endif()
 
-# The Windows program end to end, from the Linux build: the folder of a Windows build
-# (TARNWICK_WINDOWS_DIST, scripts/windows/build.sh sets it) copied, started under Wine on a private X
-# display against a private Firebird server and the stand-in of the notes service, and driven through a
-# download. The stand-in listens on the program's fixed port 2020, hence the lock. A folder named but
+# The Windows program end to end, from the Linux build, under Wine on a private X display against a
+# private Firebird server and the stand-in of the notes service, which listens on the program's fixed
+# port 2020, hence the lock. scripts/windows/build.sh sets the variables for its run; a file named but
 # missing fails the test.
 set(TARNWICK_WINDOWS_DIST "" CACHE PATH
     "Folder of the Windows program (build-windows/dist/Tarnwick-<version>-win64) to test under Wine")
 set(TARNWICK_WINDOWS_FBCLIENT "" CACHE FILEPATH
-    "The Windows Firebird client (fbclient.dll) put beside the program under test")
-if(NOT WIN32 AND TARNWICK_WINDOWS_DIST)
-  tarnwick_add_test(tst_packaging_windows SOURCES packaging/tst_PacoteWindows.cpp config/BancoTeste.cpp
-    LIBS tarnwick_config firebird tarnwick_test_support Qt6::Gui LABELS "nosan;package" TIMEOUT 900)
-  target_compile_definitions(tst_packaging_windows PRIVATE
-    PASTA_DIST="${TARNWICK_WINDOWS_DIST}"
-    FBCLIENT_DLL="${TARNWICK_WINDOWS_FBCLIENT}"
-    TARNWICK_SCRIPT_FIREBIRD="${PROJECT_SOURCE_DIR}/scripts/firebird-server.sh")
-  set_tests_properties(tst_packaging_windows PROPERTIES RESOURCE_LOCK porta_2020)
-  set_property(TEST tst_packaging_windows APPEND PROPERTY ENVIRONMENT
-    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp")
-endif()
-# The Windows installer (TARNWICK_WINDOWS_INSTALADOR, scripts/windows/build.sh sets it) under Wine:
-# installed, used, installed again, uninstalled; for one user and for all.
+    "The Windows Firebird client (fbclient.dll) the program under test loads")
 set(TARNWICK_WINDOWS_INSTALADOR "" CACHE FILEPATH
     "The Windows installer (build-windows/dist/Tarnwick-<version>-setup.exe) to test under Wine")
-if(NOT WIN32 AND TARNWICK_WINDOWS_INSTALADOR)
-  tarnwick_add_test(tst_packaging_instalador SOURCES packaging/tst_InstaladorWindows.cpp config/BancoTeste.cpp
+function(tarnwick_add_windows_e2e name source)
+  tarnwick_add_test(${name} SOURCES packaging/${source} config/BancoTeste.cpp
     LIBS tarnwick_config firebird tarnwick_test_support Qt6::Gui LABELS "nosan;package" TIMEOUT 900)
-  target_compile_definitions(tst_packaging_instalador PRIVATE
-    INSTALADOR="${TARNWICK_WINDOWS_INSTALADOR}"
+  target_compile_definitions(${name} PRIVATE
     PASTA_DIST="${TARNWICK_WINDOWS_DIST}"
-    VERSAO="${PROJECT_VERSION}"
     FBCLIENT_DLL="${TARNWICK_WINDOWS_FBCLIENT}"
-    TARNWICK_SCRIPT_FIREBIRD="${PROJECT_SOURCE_DIR}/scripts/firebird-server.sh")
-  set_tests_properties(tst_packaging_instalador PROPERTIES RESOURCE_LOCK porta_2020)
-  set_property(TEST tst_packaging_instalador APPEND PROPERTY ENVIRONMENT
+    TARNWICK_SCRIPT_FIREBIRD="${PROJECT_SOURCE_DIR}/scripts/firebird-server.sh"
+    ${ARGN})
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK porta_2020)
+  set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
     "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp")
+endfunction()
+if(NOT WIN32 AND TARNWICK_WINDOWS_DIST)
+  # The dist folder copied as a user gets it, and driven through a download.
+  tarnwick_add_windows_e2e(tst_packaging_windows tst_PacoteWindows.cpp)
+endif()
+if(NOT WIN32 AND TARNWICK_WINDOWS_INSTALADOR)
+  # The installer: installed, used, installed again, uninstalled; for one user and for all.
+  tarnwick_add_windows_e2e(tst_packaging_instalador tst_InstaladorWindows.cpp
+    INSTALADOR="${TARNWICK_WINDOWS_INSTALADOR}" VERSAO="${PROJECT_VERSION}")
 endif()

@@ -6,13 +6,13 @@
 // uninstaller; then an installation for all users and its uninstaller.
 #include "config/BancoTeste.h"
 #include "download/archive/LeitorZip.h"
+#include "packaging/JanelaWindows.h"
 #include "support/NotesService.h"
-#include "support/ProcessoHospedeiro.h"
-#include "support/Wine.h"
+#include "support/ServidorFirebird.h"
 
 #include <QDirIterator>
-#include <QtEndian>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 #include <memory>
 
@@ -22,27 +22,19 @@
 
 namespace {
 
+using namespace JanelaWindows;
+
 const QString SENHA_SYSDBA = QStringLiteral("Chave#Teste2");
-const QString TITULO_JANELA = QStringLiteral("^Download de XMLs WS Velmar - v\\.26\\.09ed0$");
 const QString CNPJ = QStringLiteral("11222333000181");
-constexpr quint16 PORTA_SERVICO = 2020;
-const QString CHAVE_DESINSTALAR = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarnwick");
+const QString CHAVE_DESINSTALAR =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarnwick");
 const QString DESINSTALADOR = QStringLiteral("Desinstalar Tarnwick.exe");
 
-// Points of the window's client area (the pages start 2 pixels in).
+// The settings page's fields and button, in the client area (the pages start 2 pixels in).
 const QPoint PONTO_CAMINHO(120, 47);
 const QPoint PONTO_USUARIO(50, 103);
 const QPoint PONTO_SENHA(145, 103);
 const QPoint PONTO_SALVAR(395, 250);
-const QPoint PONTO_DATA_INI(410, 37);
-const QPoint PONTO_DATA_FIM(498, 37);
-const QPoint PONTO_NFE(348, 130);
-const QPoint PONTO_PRODUCAO(348, 171);
-const QPoint PONTO_DOWNLOAD(314, 224);
-const QPoint PONTO_LIMPAR(401, 224);
-const QPoint PONTO_SAIR(489, 224);
-constexpr int LARGURA_CLIENTE = 543;
-constexpr int ALTURA_CLIENTE = 305;
 
 // The files of a folder, relative to it, sorted.
 QStringList Arquivos(const QString& pPasta)
@@ -69,8 +61,12 @@ bool LeAtalho(const QByteArray& pLink, TAtalho& pAtalho)
         return false;
     const quint32 xFlags = qFromLittleEndian<quint32>(pLink.constData() + 0x14);
     qsizetype xPos = 0x4C;
-    const auto U16 = [&](qsizetype p) { return p + 2 <= pLink.size() ? qFromLittleEndian<quint16>(pLink.constData() + p) : 0; };
-    const auto U32 = [&](qsizetype p) { return p + 4 <= pLink.size() ? qFromLittleEndian<quint32>(pLink.constData() + p) : 0; };
+    const auto U16 = [&](qsizetype p) {
+        return p + 2 <= pLink.size() ? qFromLittleEndian<quint16>(pLink.constData() + p) : 0;
+    };
+    const auto U32 = [&](qsizetype p) {
+        return p + 4 <= pLink.size() ? qFromLittleEndian<quint32>(pLink.constData() + p) : 0;
+    };
     if (xFlags & 0x1) // HasLinkTargetIDList
         xPos += 2 + U16(xPos);
     if (xFlags & 0x2) { // HasLinkInfo
@@ -78,7 +74,8 @@ bool LeAtalho(const QByteArray& pLink, TAtalho& pAtalho)
         const quint32 xCabecalho = U32(xPos + 4);
         const quint32 xBase = U32(xPos + 16);
         if (xCabecalho >= 0x24) // a Unicode local base path
-            pAtalho.Alvo = QString::fromUtf16(reinterpret_cast<const char16_t*>(pLink.constData() + xPos + U32(xPos + 28)));
+            pAtalho.Alvo = QString::fromUtf16(
+                reinterpret_cast<const char16_t*>(pLink.constData() + xPos + U32(xPos + 28)));
         else if (xBase)
             pAtalho.Alvo = QString::fromLocal8Bit(pLink.constData() + xPos + xBase);
         xPos += xTamanho;
@@ -89,14 +86,20 @@ bool LeAtalho(const QByteArray& pLink, TAtalho& pAtalho)
         xPos += 2;
         const qsizetype xBytes = xUnicode ? 2 * xCaracteres : xCaracteres;
         if (pDestino)
-            *pDestino = xUnicode ? QString::fromUtf16(reinterpret_cast<const char16_t*>(pLink.constData() + xPos), xCaracteres)
-                                 : QString::fromLocal8Bit(pLink.constData() + xPos, xCaracteres);
+            *pDestino = xUnicode
+                            ? QString::fromUtf16(reinterpret_cast<const char16_t*>(pLink.constData() + xPos),
+                                                 xCaracteres)
+                            : QString::fromLocal8Bit(pLink.constData() + xPos, xCaracteres);
         xPos += xBytes;
     };
-    if (xFlags & 0x4) Texto(nullptr);              // name
-    if (xFlags & 0x8) Texto(nullptr);              // relative path
-    if (xFlags & 0x10) Texto(&pAtalho.Pasta);      // working folder
-    if (xFlags & 0x20) Texto(&pAtalho.Argumentos); // arguments
+    if (xFlags & 0x4)
+        Texto(nullptr); // name
+    if (xFlags & 0x8)
+        Texto(nullptr); // relative path
+    if (xFlags & 0x10)
+        Texto(&pAtalho.Pasta); // working folder
+    if (xFlags & 0x20)
+        Texto(&pAtalho.Argumentos); // arguments
     // Some writers count the terminating null in.
     for (QString* xTexto : {&pAtalho.Alvo, &pAtalho.Pasta, &pAtalho.Argumentos})
         while (xTexto->endsWith(QChar(u'\0')))
@@ -131,7 +134,8 @@ private:
     QProcessEnvironment Ambiente() const { return AmbienteWine(*vXvfb, vPrefixo); }
     TSaidaPrograma Wine(const QStringList& pArgumentos, int pLimiteMs = 300000) const
     {
-        const TSaidaPrograma xSaida = ExecutaPrograma(QStringLiteral("wine"), pArgumentos, Ambiente(), pLimiteMs);
+        const TSaidaPrograma xSaida =
+            ExecutaPrograma(QStringLiteral("wine"), pArgumentos, Ambiente(), pLimiteMs);
         ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-w")}, Ambiente(), pLimiteMs);
         return xSaida;
     }
@@ -167,10 +171,10 @@ private:
     QString vPastaServidor;
     QString vCaminhoBanco;
     QString vPrefixo;
-    QString vUsuario;     // the Windows user's profile folder, under drive_c/users
-    QString vPrograma_;   // the installed program's folder (Unix path)
-    QString vPastaUsuario; // %APPDATA%\Tarnwick (Unix path)
-    QStringList vDist;    // the dist folder's files
+    QString vUsuario;       // the Windows user's profile folder, under drive_c/users
+    QString vPastaPrograma; // the installed program's folder (Unix path)
+    QString vPastaUsuario;  // %APPDATA%\Tarnwick (Unix path)
+    QStringList vDist;      // the dist folder's files
     QProcess vPrograma;
     QByteArray vSaidaPrograma;
     QString vJanela;
@@ -181,9 +185,10 @@ private:
 QMap<QString, QString> TstInstaladorWindows::Registro(const QString& pChave) const
 {
     QMap<QString, QString> xValores;
-    const TSaidaPrograma xSaida =
-        ExecutaPrograma(QStringLiteral("wine"), {QStringLiteral("reg"), QStringLiteral("query"), pChave}, Ambiente());
-    for (const QString& xLinha : QString::fromUtf8(xSaida.Saida).split(QRegularExpression(QStringLiteral("\r?\n")))) {
+    const TSaidaPrograma xSaida = ExecutaPrograma(
+        QStringLiteral("wine"), {QStringLiteral("reg"), QStringLiteral("query"), pChave}, Ambiente());
+    for (const QString& xLinha :
+         QString::fromUtf8(xSaida.Saida).split(QRegularExpression(QStringLiteral("\r?\n")))) {
         const QRegularExpressionMatch xValor =
             QRegularExpression(QStringLiteral("^\\s+(\\S+)\\s+(REG_\\w+)\\s+(.*)$")).match(xLinha);
         if (xValor.hasMatch())
@@ -194,44 +199,49 @@ QMap<QString, QString> TstInstaladorWindows::Registro(const QString& pChave) con
 
 QString TstInstaladorWindows::LogDoDia() const
 {
-    return vPrograma_ + QStringLiteral("/log/LogTarnwick%1.txt").arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+    return vPastaPrograma + QStringLiteral("/log/LogTarnwick%1.txt")
+                                .arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
 }
 
 void TstInstaladorWindows::cleanup()
 {
     if (QTest::currentTestFailed() && vXvfb)
-        vXvfb->Captura(QDir::current().absoluteFilePath(
-            QStringLiteral("tst_packaging_instalador-%1.png").arg(QString::fromLatin1(QTest::currentTestFunction()))));
+        vXvfb->Captura(
+            QDir::current().absoluteFilePath(QStringLiteral("tst_packaging_instalador-%1.png")
+                                                 .arg(QString::fromLatin1(QTest::currentTestFunction()))));
 }
 
 void TstInstaladorWindows::initTestCase()
 {
     QVERIFY(vTemp.isValid());
-    QVERIFY2(QFileInfo(QStringLiteral(INSTALADOR)).isFile(), "no installer: build it (scripts/windows/build.sh)");
+    QVERIFY2(QFileInfo(QStringLiteral(INSTALADOR)).isFile(),
+             "no installer: build it (scripts/windows/build.sh)");
     vDist = Arquivos(QStringLiteral(PASTA_DIST));
     QVERIFY(vDist.contains(QStringLiteral("Tarnwick.exe")));
 
     // The company's server with one branch (an ASCII path: xdotool types it into the settings page).
     vPastaServidor = vTemp.filePath(QStringLiteral("firebird"));
-    const TResultadoHospedeiro xInicio = ExecutaNoHospedeiro(
-        QStringLiteral("bash"), {QStringLiteral(TARNWICK_SCRIPT_FIREBIRD), QStringLiteral("start"), vPastaServidor, SENHA_SYSDBA}, 60000);
-    QVERIFY2(xInicio.Codigo == 0, xInicio.Erros.constData());
-    const QString xPorta = QString::fromUtf8(xInicio.Saida).trimmed();
-    vCaminhoBanco = QStringLiteral("127.0.0.1/%1:%2").arg(xPorta, vTemp.filePath(QStringLiteral("banco/corvane.fdb")));
+    QString xPorta;
+    QVERIFY(ScriptFirebird(QStringLiteral(TARNWICK_SCRIPT_FIREBIRD),
+                           {QStringLiteral("start"), vPastaServidor, SENHA_SYSDBA}, xPorta));
+    vCaminhoBanco =
+        QStringLiteral("127.0.0.1/%1:%2").arg(xPorta, vTemp.filePath(QStringLiteral("banco/corvane.fdb")));
     QVERIFY(QDir().mkpath(vTemp.filePath(QStringLiteral("banco"))));
     try {
-        BancoTeste::Cria(vCaminhoBanco, QStringLiteral("WIN1252"),
-                         BancoTeste::TabelaFiliais({{"01", QString::fromUtf8("Matriz São Paulo"), "SP", CNPJ}}),
-                         QStringLiteral("SYSDBA"), SENHA_SYSDBA);
+        BancoTeste::Cria(
+            vCaminhoBanco, QStringLiteral("WIN1252"),
+            BancoTeste::TabelaFiliais({{"01", QString::fromUtf8("Matriz São Paulo"), "SP", CNPJ}}),
+            QStringLiteral("SYSDBA"), SENHA_SYSDBA);
     } catch (const std::exception& xErro) {
         QFAIL(xErro.what());
     }
 
     // 2,000 NF-e of production in 2024 for the branch, each page 150 ms away: a run lasts a few seconds.
-    vServico = std::make_unique<TNotesService>(QStringList{
-        QStringLiteral("--cnpj"), CNPJ, QStringLiteral("--types"), QStringLiteral("NF_E"), QStringLiteral("--envs"),
-        QStringLiteral("PRODUCAO"), QStringLiteral("--per-branch"), QStringLiteral("2000"), QStringLiteral("--cancelled"),
-        QStringLiteral("0"), QStringLiteral("--fault"), QStringLiteral("delay:150")});
+    vServico = std::make_unique<TNotesService>(
+        QStringList{QStringLiteral("--cnpj"), CNPJ, QStringLiteral("--types"), QStringLiteral("NF_E"),
+                    QStringLiteral("--envs"), QStringLiteral("PRODUCAO"), QStringLiteral("--per-branch"),
+                    QStringLiteral("2000"), QStringLiteral("--cancelled"), QStringLiteral("0"),
+                    QStringLiteral("--fault"), QStringLiteral("delay:150")});
     vServico->UsaPorta(PORTA_SERVICO);
     QVERIFY2(vServico->Iniciar(), qPrintable(vServico->Erro()));
 
@@ -241,13 +251,15 @@ void TstInstaladorWindows::initTestCase()
     const QString xErro = PreparaPrefixo(Ambiente());
     QVERIFY2(xErro.isEmpty(), qPrintable(xErro));
     // The customer's Firebird client where Firebird's installer puts it: the system's folder.
-    QVERIFY(QFile::copy(QStringLiteral(FBCLIENT_DLL), Drive(QStringLiteral("windows/system32/fbclient.dll"))));
-    const QStringList xUsuarios = QDir(Drive(QStringLiteral("users"))).entryList({}, QDir::Dirs | QDir::NoDotAndDotDot);
+    QVERIFY(
+        QFile::copy(QStringLiteral(FBCLIENT_DLL), Drive(QStringLiteral("windows/system32/fbclient.dll"))));
+    const QStringList xUsuarios =
+        QDir(Drive(QStringLiteral("users"))).entryList({}, QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& xUsuario : xUsuarios)
         if (xUsuario != u"Public")
             vUsuario = Drive(QStringLiteral("users/") + xUsuario);
     QVERIFY2(!vUsuario.isEmpty(), qPrintable(xUsuarios.join(u' ')));
-    vPrograma_ = vUsuario + QStringLiteral("/AppData/Local/Programs/Tarnwick");
+    vPastaPrograma = vUsuario + QStringLiteral("/AppData/Local/Programs/Tarnwick");
     vPastaUsuario = vUsuario + QStringLiteral("/AppData/Roaming/Tarnwick");
 }
 
@@ -259,8 +271,11 @@ void TstInstaladorWindows::cleanupTestCase()
     }
     if (!vPrefixo.isEmpty() && vXvfb)
         ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-k")}, Ambiente(), 30000);
-    if (!vPastaServidor.isEmpty())
-        ExecutaNoHospedeiro(QStringLiteral("bash"), {QStringLiteral(TARNWICK_SCRIPT_FIREBIRD), QStringLiteral("stop"), vPastaServidor}, 60000);
+    if (!vPastaServidor.isEmpty()) {
+        QString xSaida;
+        ScriptFirebird(QStringLiteral(TARNWICK_SCRIPT_FIREBIRD), {QStringLiteral("stop"), vPastaServidor},
+                       xSaida);
+    }
     vServico.reset();
     vXvfb.reset();
 }
@@ -274,7 +289,7 @@ void TstInstaladorWindows::instala()
     QStringList xEsperados = vDist;
     xEsperados << DESINSTALADOR;
     xEsperados.sort(Qt::CaseInsensitive);
-    QCOMPARE(Arquivos(vPrograma_), xEsperados);
+    QCOMPARE(Arquivos(vPastaPrograma), xEsperados);
     QVERIFY(QFileInfo(vPastaUsuario).isDir());
     QVERIFY(!QFileInfo::exists(vUsuario + QStringLiteral("/AppData/Local/Programs/Tarnwick/log")));
 }
@@ -283,12 +298,14 @@ void TstInstaladorWindows::instala()
 // the user's folder, which is its working folder too.
 void TstInstaladorWindows::atalho()
 {
-    QFile xLink(vUsuario + QStringLiteral("/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk"));
+    QFile xLink(vUsuario +
+                QStringLiteral("/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk"));
     QVERIFY2(xLink.open(QIODevice::ReadOnly), qPrintable(xLink.fileName()));
     TAtalho xAtalho;
     QVERIFY(LeAtalho(xLink.readAll(), xAtalho));
     const QString xPerfil = QStringLiteral("C:\\users\\") + QFileInfo(vUsuario).fileName();
-    QCOMPARE(xAtalho.Alvo.toLower(), (xPerfil + QStringLiteral("\\AppData\\Local\\Programs\\Tarnwick\\Tarnwick.exe")).toLower());
+    QCOMPARE(xAtalho.Alvo.toLower(),
+             (xPerfil + QStringLiteral("\\AppData\\Local\\Programs\\Tarnwick\\Tarnwick.exe")).toLower());
     QCOMPARE(xAtalho.Argumentos, QStringLiteral("--pasta-do-usuario"));
     QCOMPARE(xAtalho.Pasta.toLower(), (xPerfil + QStringLiteral("\\AppData\\Roaming\\Tarnwick")).toLower());
 }
@@ -297,11 +314,13 @@ void TstInstaladorWindows::atalho()
 void TstInstaladorWindows::registro()
 {
     const QMap<QString, QString> xValores = Registro(QStringLiteral("HKCU\\") + CHAVE_DESINSTALAR);
-    const QString xPasta = QStringLiteral("C:\\users\\%1\\AppData\\Local\\Programs\\Tarnwick").arg(QFileInfo(vUsuario).fileName());
+    const QString xPasta = QStringLiteral("C:\\users\\%1\\AppData\\Local\\Programs\\Tarnwick")
+                               .arg(QFileInfo(vUsuario).fileName());
     QCOMPARE(xValores.value(QStringLiteral("DisplayName")), QStringLiteral("Tarnwick"));
     QCOMPARE(xValores.value(QStringLiteral("DisplayVersion")), QStringLiteral(VERSAO));
     QCOMPARE(xValores.value(QStringLiteral("Publisher")), QStringLiteral("Tarnwick developers"));
-    QCOMPARE(xValores.value(QStringLiteral("DisplayIcon")).toLower(), (xPasta + QStringLiteral("\\Tarnwick.exe,0")).toLower());
+    QCOMPARE(xValores.value(QStringLiteral("DisplayIcon")).toLower(),
+             (xPasta + QStringLiteral("\\Tarnwick.exe,0")).toLower());
     QCOMPARE(xValores.value(QStringLiteral("InstallLocation")).toLower(), xPasta.toLower());
     QCOMPARE(xValores.value(QStringLiteral("UninstallString")).toLower(),
              (u'"' + xPasta + u'\\' + DESINSTALADOR + u'"').toLower());
@@ -309,7 +328,8 @@ void TstInstaladorWindows::registro()
              (u'"' + xPasta + u'\\' + DESINSTALADOR + QStringLiteral("\" /S")).toLower());
     // In KiB: the program's folder holds some megabytes.
     const qint64 xTamanho = xValores.value(QStringLiteral("EstimatedSize")).toLongLong(nullptr, 16);
-    QVERIFY2(xTamanho > 5000 && xTamanho < 200000, qPrintable(xValores.value(QStringLiteral("EstimatedSize"))));
+    QVERIFY2(xTamanho > 5000 && xTamanho < 200000,
+             qPrintable(xValores.value(QStringLiteral("EstimatedSize"))));
 }
 
 // Started as the Start-menu entry starts it: no Tarnwick.ini yet, so the settings page; the database
@@ -333,7 +353,8 @@ void TstInstaladorWindows::configuracao()
     QFile xIni(vPastaUsuario + QStringLiteral("/Tarnwick.ini"));
     QVERIFY(xIni.open(QIODevice::ReadOnly));
     const QByteArray xTexto = xIni.readAll();
-    QVERIFY2(xTexto.contains(QStringLiteral("Caminho=%1\r\n").arg(vCaminhoBanco).toLatin1()), xTexto.constData());
+    QVERIFY2(xTexto.contains(QStringLiteral("Caminho=%1\r\n").arg(vCaminhoBanco).toLatin1()),
+             xTexto.constData());
     QVERIFY2(xTexto.contains("Usuario=SYSDBA\r\n"), xTexto.constData());
 }
 
@@ -365,9 +386,10 @@ void TstInstaladorWindows::download()
 void TstInstaladorWindows::pedidoDeFechar()
 {
     QVERIFY2(vPrograma.state() == QProcess::Running, "the program is not running");
-    const TSaidaPrograma xPedido = ExecutaPrograma(
-        QStringLiteral("wine"), {QStringLiteral("taskkill"), QStringLiteral("/IM"), QStringLiteral("Tarnwick.exe")},
-        Ambiente(), 60000);
+    const TSaidaPrograma xPedido =
+        ExecutaPrograma(QStringLiteral("wine"),
+                        {QStringLiteral("taskkill"), QStringLiteral("/IM"), QStringLiteral("Tarnwick.exe")},
+                        Ambiente(), 60000);
     const QString xPergunta = vXvfb->AguardaJanela(QString::fromUtf8("^Confirmação$"), 30000);
     QVERIFY2(!xPergunta.isEmpty(), qPrintable(xPedido.Texto() + Diagnostico()));
     QVERIFY(vPrograma.state() == QProcess::Running);
@@ -394,7 +416,8 @@ void TstInstaladorWindows::encerramentoDaSessao()
     QTRY_VERIFY_WITH_TIMEOUT(vServico->LinhasRecebidas().size() >= xInicio + 3, 30000);
     const qsizetype xAntes = vServico->LinhasRecebidas().size();
     QVERIFY2(xAntes < xInicio + 20, "the run ended before the session");
-    const TSaidaPrograma xFim = ExecutaPrograma(QStringLiteral("wineboot"), {QStringLiteral("--end-session")}, Ambiente(), 60000);
+    const TSaidaPrograma xFim =
+        ExecutaPrograma(QStringLiteral("wineboot"), {QStringLiteral("--end-session")}, Ambiente(), 60000);
     QVERIFY2(vPrograma.waitForFinished(30000), qPrintable(xFim.Texto() + Diagnostico()));
     QVERIFY(vServico->LinhasRecebidas().size() > xAntes);
     for (const QString& xNome : QDir(xPasta).entryList(QDir::Files | QDir::Hidden))
@@ -423,7 +446,7 @@ void TstInstaladorWindows::reinstala()
     if (vBaixou)
         xEsperados << QStringLiteral("log/") + QFileInfo(LogDoDia()).fileName();
     xEsperados.sort(Qt::CaseInsensitive);
-    QCOMPARE(Arquivos(vPrograma_), xEsperados);
+    QCOMPARE(Arquivos(vPastaPrograma), xEsperados);
     QFile xDepois(vPastaUsuario + QStringLiteral("/Tarnwick.ini"));
     QVERIFY(xDepois.open(QIODevice::ReadOnly));
     QCOMPARE(xDepois.readAll(), xIni);
@@ -434,12 +457,15 @@ void TstInstaladorWindows::reinstala()
 // user's folder kept.
 void TstInstaladorWindows::desinstala()
 {
-    const TSaidaPrograma xSaida = Wine({NoWindows(vPrograma_ + u'/' + DESINSTALADOR), QStringLiteral("/S")});
+    const TSaidaPrograma xSaida =
+        Wine({NoWindows(vPastaPrograma + u'/' + DESINSTALADOR), QStringLiteral("/S")});
     QVERIFY2(xSaida.Codigo == 0, qPrintable(xSaida.Texto()));
     // The uninstaller runs on from a copy of itself: Wine's session waited for it.
-    QStringList xRestam = Arquivos(vPrograma_);
-    QCOMPARE(xRestam, vBaixou ? QStringList{QStringLiteral("log/") + QFileInfo(LogDoDia()).fileName()} : QStringList{});
-    QVERIFY(!QFileInfo::exists(vUsuario + QStringLiteral("/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk")));
+    QStringList xRestam = Arquivos(vPastaPrograma);
+    QCOMPARE(xRestam, vBaixou ? QStringList{QStringLiteral("log/") + QFileInfo(LogDoDia()).fileName()}
+                              : QStringList{});
+    QVERIFY(!QFileInfo::exists(
+        vUsuario + QStringLiteral("/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk")));
     QVERIFY(Registro(QStringLiteral("HKCU\\") + CHAVE_DESINSTALAR).isEmpty());
     QVERIFY(QFileInfo(vPastaUsuario + QStringLiteral("/Tarnwick.ini")).isFile());
 }
@@ -448,20 +474,24 @@ void TstInstaladorWindows::desinstala()
 // Start menu, the uninstall entry in the machine's part of the registry; all gone when uninstalled.
 void TstInstaladorWindows::todosUsuarios()
 {
-    const TSaidaPrograma xSaida = Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S"), QStringLiteral("/ALLUSERS")});
+    const TSaidaPrograma xSaida =
+        Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S"), QStringLiteral("/ALLUSERS")});
     QVERIFY2(xSaida.Codigo == 0, qPrintable(xSaida.Texto()));
     const QString xPasta = Drive(QStringLiteral("Program Files/Tarnwick"));
     QStringList xEsperados = vDist;
     xEsperados << DESINSTALADOR;
     xEsperados.sort(Qt::CaseInsensitive);
     QCOMPARE(Arquivos(xPasta), xEsperados);
-    const QString xLink = Drive(QStringLiteral("ProgramData/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk"));
+    const QString xLink =
+        Drive(QStringLiteral("ProgramData/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk"));
     QVERIFY2(QFileInfo(xLink).isFile(), qPrintable(xLink));
     const QMap<QString, QString> xValores = Registro(QStringLiteral("HKLM\\") + CHAVE_DESINSTALAR);
-    QCOMPARE(xValores.value(QStringLiteral("InstallLocation")).toLower(), QStringLiteral("c:\\program files\\tarnwick"));
+    QCOMPARE(xValores.value(QStringLiteral("InstallLocation")).toLower(),
+             QStringLiteral("c:\\program files\\tarnwick"));
     QVERIFY(xValores.value(QStringLiteral("QuietUninstallString")).endsWith(QStringLiteral("/ALLUSERS /S")));
 
-    const TSaidaPrograma xRemove = Wine({NoWindows(xPasta + u'/' + DESINSTALADOR), QStringLiteral("/ALLUSERS"), QStringLiteral("/S")});
+    const TSaidaPrograma xRemove =
+        Wine({NoWindows(xPasta + u'/' + DESINSTALADOR), QStringLiteral("/ALLUSERS"), QStringLiteral("/S")});
     QVERIFY2(xRemove.Codigo == 0, qPrintable(xRemove.Texto()));
     QVERIFY(!QFileInfo::exists(xPasta));
     QVERIFY(!QFileInfo::exists(xLink));
@@ -474,15 +504,16 @@ void TstInstaladorWindows::pastaEscolhida()
 {
     const QString xPasta = Drive(QStringLiteral("Programas/TarnwickTeste"));
     QVERIFY(Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S"),
-                  QStringLiteral("/D=C:\\Programas\\TarnwickTeste")}).Codigo == 0);
+                  QStringLiteral("/D=C:\\Programas\\TarnwickTeste")})
+                .Codigo == 0);
     QStringList xEsperados = vDist;
     xEsperados << DESINSTALADOR;
     xEsperados.sort(Qt::CaseInsensitive);
     QCOMPARE(Arquivos(xPasta), xEsperados);
-    QVERIFY(!QFileInfo::exists(vPrograma_ + QStringLiteral("/Tarnwick.exe")));
+    QVERIFY(!QFileInfo::exists(vPastaPrograma + QStringLiteral("/Tarnwick.exe")));
     QVERIFY(Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")}).Codigo == 0);
     QCOMPARE(Arquivos(xPasta), xEsperados);
-    QVERIFY(!QFileInfo::exists(vPrograma_ + QStringLiteral("/Tarnwick.exe")));
+    QVERIFY(!QFileInfo::exists(vPastaPrograma + QStringLiteral("/Tarnwick.exe")));
     QVERIFY(Wine({NoWindows(xPasta + u'/' + DESINSTALADOR), QStringLiteral("/S")}).Codigo == 0);
     QVERIFY(!QFileInfo::exists(xPasta));
 }
@@ -493,20 +524,16 @@ void TstInstaladorWindows::IniciaPrograma()
     vPrograma.setProcessEnvironment(Ambiente());
     vPrograma.setWorkingDirectory(vPastaUsuario);
     vPrograma.setProcessChannelMode(QProcess::MergedChannels);
-    vPrograma.start(QStringLiteral("wine"), {vPrograma_ + QStringLiteral("/Tarnwick.exe"), QStringLiteral("--pasta-do-usuario")});
+    vPrograma.start(QStringLiteral("wine"),
+                    {vPastaPrograma + QStringLiteral("/Tarnwick.exe"), QStringLiteral("--pasta-do-usuario")});
     QVERIFY2(vPrograma.waitForStarted(), qPrintable(vPrograma.errorString()));
-    vJanela = vXvfb->AguardaJanela(TITULO_JANELA, 120000);
-    QVERIFY2(!vJanela.isEmpty(), qPrintable(Diagnostico()));
-    QSize xTamanho = vXvfb->Tamanho(vJanela);
-    for (const QDeadlineTimer xPrazo(15000); !xTamanho.isValid() && !xPrazo.hasExpired();) {
-        QTest::qWait(300);
-        vJanela = vXvfb->Janela(TITULO_JANELA);
-        xTamanho = vXvfb->Tamanho(vJanela);
-    }
-    const int xBorda = (xTamanho.width() - LARGURA_CLIENTE) / 2;
-    vMargem = QPoint(xBorda, xTamanho.height() - ALTURA_CLIENTE - xBorda);
-    QVERIFY2(xBorda >= 0 && xBorda < 10 && vMargem.y() >= xBorda && vMargem.y() < 60,
-             qPrintable(QStringLiteral("window %1x%2").arg(xTamanho.width()).arg(xTamanho.height())));
+    const TJanela xJanela = Aguarda(*vXvfb);
+    QVERIFY2(!xJanela.Id.isEmpty(), qPrintable(Diagnostico()));
+    vJanela = xJanela.Id;
+    vMargem = xJanela.Margem;
+    QVERIFY2(xJanela.MolduraValida,
+             qPrintable(
+                 QStringLiteral("window %1x%2").arg(xJanela.Tamanho.width()).arg(xJanela.Tamanho.height())));
 }
 
 // NF-e, production, 2024, Download, the folder pPasta of the user's folder (its full Windows path typed:
@@ -526,7 +553,8 @@ void TstInstaladorWindows::Baixa(const QString& pPasta)
              QStringLiteral("Selecione a pasta de destino dos XMLs"));
     vXvfb->Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), xDialogo});
     QTest::qWait(500);
-    vXvfb->Digita(QStringLiteral("C:\\users\\%1\\AppData\\Roaming\\Tarnwick\\%2").arg(QFileInfo(vUsuario).fileName(), pPasta));
+    vXvfb->Digita(QStringLiteral("C:\\users\\%1\\AppData\\Roaming\\Tarnwick\\%2")
+                      .arg(QFileInfo(vUsuario).fileName(), pPasta));
     vXvfb->Tecla(xDialogo, QStringLiteral("Return"));
 }
 

@@ -8,9 +8,10 @@
 #include "config/BancoTeste.h"
 #include "config/Criptografia.h"
 #include "download/archive/LeitorZip.h"
+#include "packaging/JanelaWindows.h"
 #include "support/NotesService.h"
 #include "support/ProcessoHospedeiro.h"
-#include "support/Wine.h"
+#include "support/ServidorFirebird.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -28,25 +29,14 @@
 
 namespace {
 
+using namespace JanelaWindows;
+
 const QString SENHA_SYSDBA = QStringLiteral("Chave#Teste1");
-const QString TITULO_JANELA = QStringLiteral("^Download de XMLs WS Velmar - v\\.26\\.09ed0$");
-constexpr quint16 PORTA_SERVICO = 2020; // the program's fixed port of the notes service
 
 const QString CNPJ_MATRIZ = QStringLiteral("11222333000181");
 const QString CNPJ_FILIAL = QStringLiteral("12345678000195");
 const QString CNPJ_LOJA = QStringLiteral("45723174000110");
 
-// The window's client area and where its controls are: the layout is in fixed pixels, the main page's
-// panel starts 2 pixels below the client area's top.
-constexpr int LARGURA_CLIENTE = 543;
-constexpr int ALTURA_CLIENTE = 305;
-const QPoint PONTO_DATA_INI(410, 37);
-const QPoint PONTO_DATA_FIM(498, 37);
-const QPoint PONTO_NFE(348, 130);
-const QPoint PONTO_NFCE(414, 130);
-const QPoint PONTO_PRODUCAO(348, 171);
-const QPoint PONTO_DOWNLOAD(314, 224);
-const QPoint PONTO_SAIR(489, 224);
 const QRect AREA_GRADE(5, 27, 307, 157); // no title row: the branch rows start at its top
 constexpr int ALTURA_LINHA = 18;         // one branch row in Tahoma 8 point
 
@@ -203,7 +193,7 @@ private:
     QByteArray vSaidaPrograma;
     QString vJanela;
     QPoint vMargem;
-    qreal vEscala = 1; // the display's scale
+    qreal vEscala = 1;    // the display's scale
     QString vResumo;      // the text of the summary dialog
     bool vBaixou = false; // the run ended with its summary
     QDate vDia;           // the day of the run (the log file's)
@@ -216,15 +206,7 @@ QProcessEnvironment TstPacoteWindows::AmbienteWine() const
 
 bool TstPacoteWindows::Script(const QStringList& pArgumentos, QString& pSaida) const
 {
-    const TResultadoHospedeiro xResultado = ExecutaNoHospedeiro(
-        QStringLiteral("bash"), QStringList{QStringLiteral(TARNWICK_SCRIPT_FIREBIRD)} + pArgumentos, 60000);
-    if (!xResultado.Terminou || xResultado.Codigo != 0) {
-        qWarning("firebird-server.sh %s: %s", qPrintable(pArgumentos.join(u' ')),
-                 xResultado.Erros.constData());
-        return false;
-    }
-    pSaida = QString::fromUtf8(xResultado.Saida).trimmed();
-    return true;
+    return ScriptFirebird(QStringLiteral(TARNWICK_SCRIPT_FIREBIRD), pArgumentos, pSaida);
 }
 
 QString TstPacoteWindows::Diagnostico()
@@ -352,24 +334,14 @@ void TstPacoteWindows::IniciaPrograma()
     vPrograma.setProcessChannelMode(QProcess::MergedChannels);
     vPrograma.start(QStringLiteral("wine"), {vPastaPrograma + QStringLiteral("/Tarnwick.exe")});
     QVERIFY2(vPrograma.waitForStarted(), qPrintable(vPrograma.errorString()));
-    vJanela = vXvfb->AguardaJanela(TITULO_JANELA, 120000);
-    QVERIFY2(!vJanela.isEmpty(), qPrintable(Diagnostico()));
-    // Wine's frame: equal borders left, right and below, the title bar above.
-    const QSize xCliente = (QSizeF(LARGURA_CLIENTE, ALTURA_CLIENTE) * vEscala).toSize();
-    // Wine may replace the X window while it maps it: the one named then, once it has a size.
-    QSize xTamanho = vXvfb->Tamanho(vJanela);
-    for (const QDeadlineTimer xPrazo(15000); !xTamanho.isValid() && !xPrazo.hasExpired();) {
-        QTest::qWait(300);
-        vJanela = vXvfb->Janela(TITULO_JANELA);
-        xTamanho = vXvfb->Tamanho(vJanela);
-    }
-    const int xBorda = (xTamanho.width() - xCliente.width()) / 2;
-    vMargem = QPoint(xBorda, xTamanho.height() - xCliente.height() - xBorda);
-    QVERIFY2(xBorda >= 0 && xBorda < 10 * vEscala && vMargem.y() >= xBorda && vMargem.y() < 60 * vEscala,
-             qPrintable(QStringLiteral("window %1x%2 at %3 %")
-                            .arg(xTamanho.width())
-                            .arg(xTamanho.height())
-                            .arg(qRound(vEscala * 100))));
+    const TJanela xJanela = Aguarda(*vXvfb, vEscala);
+    QVERIFY2(!xJanela.Id.isEmpty(), qPrintable(Diagnostico()));
+    vJanela = xJanela.Id;
+    vMargem = xJanela.Margem;
+    QVERIFY2(xJanela.MolduraValida, qPrintable(QStringLiteral("window %1x%2 at %3 %")
+                                                   .arg(xJanela.Tamanho.width())
+                                                   .arg(xJanela.Tamanho.height())
+                                                   .arg(qRound(vEscala * 100))));
 }
 
 void TstPacoteWindows::cleanupTestCase()

@@ -27,15 +27,19 @@ private slots:
     {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("valor");
-        QTest::newRow("produto") << "ProductName" << "Tarnwick";
+        QTest::newRow("produto") << "ProductName"
+                                 << "Tarnwick";
         QTest::newRow("versão do produto") << "ProductVersion" << VERSAO;
         QTest::newRow("versão do arquivo") << "FileVersion" << VERSAO;
         QTest::newRow("descrição") << "FileDescription"
-                                   << QString::fromUtf8("Tarnwick - download dos XMLs de notas fiscais eletrônicas");
+                                   << QString::fromUtf8(
+                                          "Tarnwick - download dos XMLs de notas fiscais eletrônicas");
         QTest::newRow("direitos") << "LegalCopyright"
                                   << "Copyright (c) 2026 Tarnwick developers. Todos os direitos reservados.";
-        QTest::newRow("arquivo") << "OriginalFilename" << "Tarnwick.exe";
-        QTest::newRow("empresa") << "CompanyName" << "Tarnwick developers";
+        QTest::newRow("arquivo") << "OriginalFilename"
+                                 << "Tarnwick.exe";
+        QTest::newRow("empresa") << "CompanyName"
+                                 << "Tarnwick developers";
     }
 
     void textos()

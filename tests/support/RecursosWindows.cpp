@@ -72,7 +72,8 @@ bool LeRecursos(const QString& pExecutavel, TRecursosExecutavel& pRecursos, QStr
                 pRecursos.Textos.insert(QLatin1String(xNome), Texto(xValor));
         }
 
-    HMODULE xModulo = LoadLibraryExW(xCaminho.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HMODULE xModulo =
+        LoadLibraryExW(xCaminho.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!xModulo) {
         pErro = QStringLiteral("cannot open %1's resources (error %2)").arg(pExecutavel).arg(GetLastError());
         return false;

@@ -32,7 +32,8 @@ inline QProcessEnvironment AmbienteWine(const TXvfb& pXvfb, const QString& pPref
 // on the display, and the screenshots show the caption. Empty when done, else what went wrong.
 inline QString PreparaPrefixo(const QProcessEnvironment& pAmbiente)
 {
-    const TSaidaPrograma xBoot = ExecutaPrograma(QStringLiteral("wineboot"), {QStringLiteral("-i")}, pAmbiente, 300000);
+    const TSaidaPrograma xBoot =
+        ExecutaPrograma(QStringLiteral("wineboot"), {QStringLiteral("-i")}, pAmbiente, 300000);
     if (xBoot.Codigo != 0)
         return QStringLiteral("wineboot: ") + xBoot.Texto();
     const TSaidaPrograma xDecorado = ExecutaPrograma(

@@ -57,7 +57,10 @@ bool GravaIco(const QString& pArquivo, const QList<int>& pLados)
         QByteArray xPng;
         QBuffer xBuffer(&xPng);
         xBuffer.open(QIODevice::WriteOnly);
-        if (!Imagens::IconeJanela(xLado).toImage().convertToFormat(QImage::Format_ARGB32).save(&xBuffer, "PNG"))
+        if (!Imagens::IconeJanela(xLado)
+                 .toImage()
+                 .convertToFormat(QImage::Format_ARGB32)
+                 .save(&xBuffer, "PNG"))
             return false;
         xImagens << xPng;
     }
@@ -94,7 +97,8 @@ int main(int argc, char* argv[])
 {
     const bool xIco = argc >= 2 && qstrcmp(argv[1], "--ico") == 0;
     if (argc < (xIco ? 4 : 3)) {
-        std::fputs("usage: icon-render <folder> <size>...\n       icon-render --ico <file> <size>...\n", stderr);
+        std::fputs("usage: icon-render <folder> <size>...\n       icon-render --ico <file> <size>...\n",
+                   stderr);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");

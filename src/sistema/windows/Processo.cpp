@@ -1,6 +1,7 @@
 #include "sistema/Processo.h"
 
 #include <windows.h>
+// after windows.h, whose types it uses
 #include <psapi.h>
 
 namespace {

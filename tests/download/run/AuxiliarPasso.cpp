@@ -28,6 +28,11 @@ int main(int argc, char** argv)
     TDownloadRun(xVisao).Executa();
     const QStringList xDialogos = xVisao.Dialogos();
     for (const QString& xDialogo : xDialogos)
-        std::printf("%s\n", QString(xDialogo).replace(QStringLiteral("\r\n"), QStringLiteral("|")).toUtf8().constData());
-    return xDialogos.size() == 1 && xDialogos[0].startsWith(QStringLiteral("info:Download de XMLs finalizado.")) ? 0 : 1;
+        std::printf(
+            "%s\n",
+            QString(xDialogo).replace(QStringLiteral("\r\n"), QStringLiteral("|")).toUtf8().constData());
+    return xDialogos.size() == 1 &&
+                   xDialogos[0].startsWith(QStringLiteral("info:Download de XMLs finalizado."))
+               ? 0
+               : 1;
 }

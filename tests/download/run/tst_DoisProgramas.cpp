@@ -24,9 +24,10 @@ private slots:
     void mesmaPastaAoMesmoTempo()
     {
         // 15 pages, each 150 ms away: the two runs overlap.
-        TNotesService xServico({QStringLiteral("--cnpj"), CNPJ, QStringLiteral("--types"), QStringLiteral("NF_E"),
-                                QStringLiteral("--envs"), QStringLiteral("PRODUCAO"), QStringLiteral("--per-branch"),
-                                QString::number(NOTAS), QStringLiteral("--cancelled"), QStringLiteral("0"),
+        TNotesService xServico({QStringLiteral("--cnpj"), CNPJ, QStringLiteral("--types"),
+                                QStringLiteral("NF_E"), QStringLiteral("--envs"), QStringLiteral("PRODUCAO"),
+                                QStringLiteral("--per-branch"), QString::number(NOTAS),
+                                QStringLiteral("--cancelled"), QStringLiteral("0"),
                                 QStringLiteral("--quiet")});
         QVERIFY2(xServico.Iniciar(), qPrintable(xServico.Erro()));
         QTemporaryDir xPasta;
@@ -52,7 +53,8 @@ private slots:
         QCOMPARE(xNaPasta, xEsperados);
         // Each summary names one of them, not the same one.
         xResumos.sort();
-        QVERIFY2(xResumos[0].contains(xNome + QStringLiteral(" (1).zip")) != xResumos[1].contains(xNome + QStringLiteral(" (1).zip")),
+        QVERIFY2(xResumos[0].contains(xNome + QStringLiteral(" (1).zip")) !=
+                     xResumos[1].contains(xNome + QStringLiteral(" (1).zip")),
                  qPrintable(xResumos.join(u'\n')));
         QStringList xEntradas[2];
         for (int i = 0; i < 2; ++i) {
