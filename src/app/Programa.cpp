@@ -5,6 +5,7 @@
 #include "app/PastaUsuario.h"
 #include "app/Principal.h"
 #include "log/LogArquivo.h"
+#include "sistema/Biblioteca.h"
 #include "sistema/Tela.h"
 #include "sistema/Termino.h"
 #include "util/GlobalVar.h"
@@ -29,6 +30,8 @@ int ExecutaPrograma(int& argc, char** argv, const std::function<void(TfrmPrincip
 {
     // Before anything else, and so before any thread exists.
     Termino::Bloqueia();
+    // No library from the working folder or PATH, whatever loads one later (the Firebird client).
+    Biblioteca::ProtegeBusca();
     MVersaoSoftware = QString::fromLatin1(VERSAO_SOFTWARE);
     // Started from the installed launcher: work in the user's configuration folder.
     const QString xFalhaPasta = EntraNaPastaDoUsuario(argc, argv);

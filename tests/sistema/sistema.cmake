@@ -4,9 +4,38 @@ tarnwick_add_test(tst_sistema_arquivos SOURCES sistema/tst_Arquivos.cpp LIBS tar
 tarnwick_add_test(tst_sistema_pastas SOURCES sistema/tst_Pastas.cpp LIBS tarnwick_sistema)
 tarnwick_add_test(tst_sistema_threads SOURCES sistema/tst_Threads.cpp LIBS tarnwick_sistema)
 
-# The Firebird client's names and the connection's message when none loads.
+# The Firebird client: where it is looked for, why a candidate is refused, the connection's message when
+# none can be used; on Windows, a program of its own among planted DLLs that must never load.
+# The fixture libraries live in a folder of their own, away from the test programs: a library beside a
+# program is one the system finds for it.
+set(_bibliotecas ${CMAKE_CURRENT_BINARY_DIR}/bibliotecas-teste)
+foreach(_fixture Dependencia Dependente Marcador)
+  string(TOLOWER "tst_sistema_${_fixture}" _alvo)
+  add_library(${_alvo} SHARED sistema/bibliotecas/${_fixture}.cpp)
+  set_target_properties(${_alvo} PROPERTIES PREFIX "" LIBRARY_OUTPUT_DIRECTORY ${_bibliotecas}
+    RUNTIME_OUTPUT_DIRECTORY ${_bibliotecas} SKIP_BUILD_RPATH ON)
+endforeach()
+target_link_libraries(tst_sistema_dependente PRIVATE tst_sistema_dependencia)
+add_executable(tst_sistema_auxiliar_cliente sistema/AuxiliarCliente.cpp)
+target_link_libraries(tst_sistema_auxiliar_cliente PRIVATE tarnwick_flags tarnwick_sistema tarnwick_config
+  tarnwick_log)
 tarnwick_add_test(tst_sistema_biblioteca SOURCES sistema/tst_Biblioteca.cpp
   LIBS tarnwick_sistema tarnwick_config)
+add_dependencies(tst_sistema_biblioteca tst_sistema_dependente tst_sistema_marcador
+  tst_sistema_auxiliar_cliente)
+# The Windows client of the dependency cache stands for the one shipped with the program.
+set(_fbclient "")
+foreach(_prefixo IN LISTS CMAKE_PREFIX_PATH)
+  if(_prefixo MATCHES "/fbclient-[^/]*$" AND EXISTS ${_prefixo}/bin/fbclient.dll)
+    set(_fbclient ${_prefixo}/bin/fbclient.dll)
+  endif()
+endforeach()
+target_compile_definitions(tst_sistema_biblioteca PRIVATE
+  BIBLIOTECA_DEPENDENCIA="$<TARGET_FILE:tst_sistema_dependencia>"
+  BIBLIOTECA_DEPENDENTE="$<TARGET_FILE:tst_sistema_dependente>"
+  BIBLIOTECA_MARCADOR="$<TARGET_FILE:tst_sistema_marcador>"
+  AUXILIAR_CLIENTE="$<TARGET_FILE:tst_sistema_auxiliar_cliente>"
+  FBCLIENT_WINDOWS="${_fbclient}")
 set_property(TEST tst_sistema_biblioteca APPEND PROPERTY ENVIRONMENT
   "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")
 
