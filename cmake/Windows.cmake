@@ -31,9 +31,9 @@ add_custom_target(tarnwick_icone DEPENDS ${TARNWICK_ICO})
 target_sources(tarnwick PRIVATE ${PROJECT_BINARY_DIR}/packaging/Tarnwick.rc)
 add_dependencies(tarnwick tarnwick_icone)
 
-# Where the DLLs the programs need are found: the dependency prefixes' bin folders (the Firebird
-# client's among them, for the tests; it is never shipped) and the MinGW runtime (libstdc++, libgcc,
-# winpthread).
+# Where the DLLs the programs need are found: the dependency prefixes' bin folders and the MinGW runtime
+# (libstdc++, libgcc, winpthread). The Firebird client's bin is among them, but nothing imports it: the
+# programs load it by full path (the tests' copy lies beside them, see tests/CMakeLists.txt).
 set(TARNWICK_DLL_DIRS)
 foreach(_prefixo IN LISTS CMAKE_PREFIX_PATH)
   if(EXISTS ${_prefixo}/bin)
@@ -54,12 +54,22 @@ set(TARNWICK_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
 set(CMAKE_CROSSCOMPILING_EMULATOR
   ${PROJECT_SOURCE_DIR}/scripts/windows/wine-run.sh ${TARNWICK_WINEPREFIX} ${_dlls})
 
-# The program a user copies to a PC: dist/Tarnwick-<version>-win64 and its zip.
+# The program a user copies to a PC: dist/Tarnwick-<version>-win64 and its zip, with the Firebird client
+# of the dependency cache in its folder "firebird".
 get_filename_component(TARNWICK_QT_PREFIX ${Qt6_DIR}/../../.. ABSOLUTE)
+set(TARNWICK_FIREBIRD_PREFIX "")
+foreach(_prefixo IN LISTS CMAKE_PREFIX_PATH)
+  if(_prefixo MATCHES "/fbclient-[^/]*$")
+    set(TARNWICK_FIREBIRD_PREFIX ${_prefixo})
+  endif()
+endforeach()
+if(NOT EXISTS ${TARNWICK_FIREBIRD_PREFIX}/bin/firebird.msg)
+  message(FATAL_ERROR "No Firebird client prefix with firebird.msg in CMAKE_PREFIX_PATH (scripts/windows/deps.sh fbclient)")
+endif()
 set(TARNWICK_DIST ${PROJECT_BINARY_DIR}/dist/Tarnwick-${PROJECT_VERSION}-win64)
 add_custom_target(tarnwick_dist ALL
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/windows/dist.sh $<TARGET_FILE:tarnwick> ${TARNWICK_DIST}
-          ${TARNWICK_QT_PREFIX} ${_dlls}
+          ${TARNWICK_QT_PREFIX} ${_dlls} ${TARNWICK_FIREBIRD_PREFIX}
   DEPENDS tarnwick
   COMMENT "Laying out ${TARNWICK_DIST}"
   VERBATIM)

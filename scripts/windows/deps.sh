@@ -11,7 +11,8 @@
 #   deps.sh --print-prefixes  prints the prefixes as a CMAKE_PREFIX_PATH (separated by ';')
 #
 #   Qt 6.4.2 qtbase (Core, Gui, Widgets, Test), libcurl 7.88.1 (Schannel), libarchive 3.6.2 (zlib),
-#   RapidJSON 1.1.0's headers and, for the tests only, the Firebird 3.0.11 client fbclient.dll.
+#   RapidJSON 1.1.0's headers and the Firebird 3.0.11 client fbclient.dll (the tests', and the one the
+#   program ships for PCs without a usable client of their own).
 # zlib comes from Debian's libz-mingw-w64-dev.
 set -euo pipefail
 
@@ -27,7 +28,7 @@ TRIPLE=x86_64-w64-mingw32
 QT_VERSION=6.4.2;        QT_RECIPE=1
 CURL_VERSION=7.88.1;     CURL_RECIPE=1
 ARCHIVE_VERSION=3.6.2;   ARCHIVE_RECIPE=1
-FIREBIRD_VERSION=3.0.11; FIREBIRD_RECIPE=1; TOMMATH_VERSION=1.2.0 # libtommath, inside fbclient.dll
+FIREBIRD_VERSION=3.0.11; FIREBIRD_RECIPE=2; TOMMATH_VERSION=1.2.0 # libtommath, inside fbclient.dll
 RAPIDJSON_VERSION=1.1.0; RAPIDJSON_RECIPE=1
 
 QT_PREFIX="$CACHE/qtbase-$QT_VERSION-r$QT_RECIPE"

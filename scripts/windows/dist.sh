@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Lays out the Windows program as it is copied to a PC, and zips it:
-#   dist.sh <Tarnwick.exe> <dist folder> <Qt prefix> <dll folders, ':'-separated>
+#   dist.sh <Tarnwick.exe> <dist folder> <Qt prefix> <dll folders, ':'-separated> <Firebird client prefix>
 # The folder gets the program, every DLL it needs (found by following the import tables from the
 # dependency folders; what none of them holds is left to Windows), Qt's Windows platform and style
 # plugins, the Brazilian catalogue of Qt's own texts and a qt.conf that points Qt at them. The Firebird
-# client (fbclient.dll) is not shipped: it comes with the customer's Firebird.
+# client goes into a folder of its own, "firebird" (fbclient.dll, its firebird.msg and its licences):
+# the program loads it only when the customer's own client cannot be used, and never by import.
 set -euo pipefail
-EXE=$1 DEST=$2 QT=$3 DLLS=$4
+EXE=$1 DEST=$2 QT=$3 DLLS=$4 FIREBIRD=$5
 OBJDUMP=x86_64-w64-mingw32-objdump
 CATALOGO=/usr/share/qt6/translations/qtbase_pt_BR.qm
 
@@ -17,6 +18,8 @@ cp "$QT/plugins/styles/qwindowsvistastyle.dll" "$DEST/styles/"
 # Qt's catalogues are the same for every system of one release: Debian's qt6-translations-l10n.
 cp "$CATALOGO" "$DEST/translations/"
 printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n' >"$DEST/qt.conf"
+mkdir -p "$DEST/firebird"
+cp "$FIREBIRD/bin/fbclient.dll" "$FIREBIRD/bin/firebird.msg" "$FIREBIRD"/licencas/* "$DEST/firebird/"
 
 IFS=':' read -r -a PASTAS <<<"$DLLS"
 acha() { # the dependency folder's copy of DLL $1 (names compare without case), or nothing

@@ -18,7 +18,7 @@ if(NOT WIN32)
     TAMANHOS_ICONES="${_sizes}")
 endif()
 if(WIN32)
-  # The Windows folder a user copies holds every DLL its files import, but fbclient.dll.
+  # The Windows folder a user copies holds every DLL its files import, and the Firebird client in "firebird".
   add_test(NAME tst_packaging_dlls_windows
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging/dlls-windows.sh ${TARNWICK_DIST})
   set_tests_properties(tst_packaging_dlls_windows PROPERTIES LABELS "package")

@@ -23,19 +23,12 @@ tarnwick_add_test(tst_sistema_biblioteca SOURCES sistema/tst_Biblioteca.cpp
   LIBS tarnwick_sistema tarnwick_config)
 add_dependencies(tst_sistema_biblioteca tst_sistema_dependente tst_sistema_marcador
   tst_sistema_auxiliar_cliente)
-# The Windows client of the dependency cache stands for the one shipped with the program.
-set(_fbclient "")
-foreach(_prefixo IN LISTS CMAKE_PREFIX_PATH)
-  if(_prefixo MATCHES "/fbclient-[^/]*$" AND EXISTS ${_prefixo}/bin/fbclient.dll)
-    set(_fbclient ${_prefixo}/bin/fbclient.dll)
-  endif()
-endforeach()
 target_compile_definitions(tst_sistema_biblioteca PRIVATE
   BIBLIOTECA_DEPENDENCIA="$<TARGET_FILE:tst_sistema_dependencia>"
   BIBLIOTECA_DEPENDENTE="$<TARGET_FILE:tst_sistema_dependente>"
   BIBLIOTECA_MARCADOR="$<TARGET_FILE:tst_sistema_marcador>"
   AUXILIAR_CLIENTE="$<TARGET_FILE:tst_sistema_auxiliar_cliente>"
-  FBCLIENT_WINDOWS="${_fbclient}")
+  FBCLIENT_WINDOWS="${TARNWICK_FBCLIENT_TESTES}")
 set_property(TEST tst_sistema_biblioteca APPEND PROPERTY ENVIRONMENT
   "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/config/lsan-firebird.supp")
 
