@@ -20,7 +20,7 @@ add_executable(tst_sistema_auxiliar_cliente sistema/AuxiliarCliente.cpp)
 target_link_libraries(tst_sistema_auxiliar_cliente PRIVATE tarnwick_flags tarnwick_sistema tarnwick_config
   tarnwick_log)
 tarnwick_add_test(tst_sistema_biblioteca SOURCES sistema/tst_Biblioteca.cpp
-  LIBS tarnwick_sistema tarnwick_config)
+  LIBS tarnwick_sistema tarnwick_config tarnwick_log)
 add_dependencies(tst_sistema_biblioteca tst_sistema_dependente tst_sistema_marcador
   tst_sistema_auxiliar_cliente)
 target_compile_definitions(tst_sistema_biblioteca PRIVATE

@@ -4,6 +4,7 @@
 // folder or a PATH folder never loads while the client shipped with the program does.
 #include "config/ClienteFirebird.h"
 #include "config/ConexaoBD.h"
+#include "log/LogArquivo.h"
 #include "sistema/Biblioteca.h"
 #include "sistema/Pastas.h"
 
@@ -109,8 +110,10 @@ class TesteBiblioteca : public QObject
     Q_OBJECT
 
     QTemporaryDir vPasta;
+    QTemporaryDir vPastaLog;
 
 private slots:
+    void initTestCase() { TLogArquivo::DefinePastaLog(vPastaLog.path()); }
     void nomesClienteFirebird() { QCOMPARE(Biblioteca::NomesClienteFirebird(), Plataforma().NomesFirebird); }
     void candidatos_data();
     void candidatos();
@@ -120,9 +123,10 @@ private slots:
     void clienteRecusado();
     void plantadas_data();
     void plantadas();
-    // Last: it may load this machine's client into the process.
+    // Last: they may load this machine's client into the process.
     void semClienteFirebird_data();
     void semClienteFirebird();
+    void clienteNoLog();
 };
 
 // Windows: full paths only, the customer's own first (beside the program, the registered instance, the
@@ -364,7 +368,9 @@ void TesteBiblioteca::plantadas()
     }
     if (nossa) {
         QVERIFY(QDir().mkpath(xPrograma + QStringLiteral("/firebird")));
-        QVERIFY(Copia(FBCLIENT_WINDOWS, xPrograma + QStringLiteral("/firebird/fbclient.dll")));
+        // The test's copy beside this program (tests/CMakeLists.txt) stands for the shipped one.
+        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/fbclient.dll"),
+                            xPrograma + QStringLiteral("/firebird/fbclient.dll")));
     }
     if (!onde.isEmpty())
         QVERIFY(Copia(BIBLIOTECA_MARCADOR, (onde == u"path" ? xPath : xTrabalho) + u'/' + nome));
@@ -442,6 +448,38 @@ void TesteBiblioteca::semClienteFirebird()
             QCOMPARE(E.Message().mid(xInicio.size()),
                      QStringLiteral("Procurada em: ") + Nativo(vPasta.path()));
     }
+}
+
+// The client this machine has (Windows: the test's copy beside the program): the log names the file it
+// came from, by its full path, once however many connections follow.
+void TesteBiblioteca::clienteNoLog()
+{
+    ClienteFirebird::DefineNomesBiblioteca({});
+    try {
+        ClienteFirebird::Master();
+    } catch (const EConexaoBD& E) {
+        QSKIP(qPrintable(QStringLiteral("no Firebird client on this machine: ") + E.Message()));
+    }
+    QVERIFY(ClienteFirebird::Master() != nullptr);
+    QVERIFY(TLogArquivo::AguardaEscritores());
+    QString xTexto;
+    for (const QFileInfo& xArquivo : QDir(vPastaLog.path()).entryInfoList(QDir::Files)) {
+        QFile xLog(xArquivo.filePath());
+        QVERIFY(xLog.open(QIODevice::ReadOnly));
+        xTexto += QString::fromLatin1(xLog.readAll());
+    }
+    const QString xMarca = QStringLiteral("[TClienteFirebird                ] Cliente do Firebird carregado: ");
+    QCOMPARE(xTexto.count(xMarca), 1);
+    const QString xCaminho = xTexto.mid(xTexto.indexOf(xMarca) + xMarca.size()).section(QStringLiteral("\r\n"), 0, 0);
+    QVERIFY2(QDir::isAbsolutePath(QDir::fromNativeSeparators(xCaminho)) && QFileInfo(xCaminho).isFile(),
+             qPrintable(xTexto));
+#ifdef Q_OS_WIN
+    QCOMPARE(xCaminho.toLower(),
+             QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/fbclient.dll"))
+                 .toLower());
+#else
+    QVERIFY2(Biblioteca::NomesClienteFirebird().contains(QFileInfo(xCaminho).fileName()), qPrintable(xCaminho));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TesteBiblioteca)
