@@ -1,10 +1,12 @@
 // The Windows program as a customer gets it: the folder of the Windows build copied to a folder whose path
-// has accented names, the Firebird client DLL of the customer's Firebird put beside it, started under Wine
-// (a prefix of the test's own) on a private X display, in a working directory that holds its
-// Tarnwick.ini. The ini points at a private Linux Firebird server reached over TCP; the notes service is
+// has accented names, on a PC without a Firebird client of its own (the program uses the one it ships in
+// its folder "firebird"), started under Wine (a prefix of the test's own) on a private X display, in a
+// working directory that holds its Tarnwick.ini. The ini points at a private Linux Firebird server reached over TCP; the notes service is
 // the local stand-in on the program's fixed port, serving notes this test writes. The window is driven
 // with the mouse and the keys: branches listed, one more ticked, filters, the download, its summary, then
-// the archives, entry by entry, the log beside the program and its closing line when the program ends.
+// the archives, entry by entry, the log beside the program (the client it loaded) and its closing line
+// when the program ends. The scaled starts find the customer's own client beside the program: it comes
+// before the shipped one.
 #include "config/BancoTeste.h"
 #include "config/Criptografia.h"
 #include "download/archive/LeitorZip.h"
@@ -251,7 +253,9 @@ void TstPacoteWindows::initTestCase()
     // letters xdotool can type into Wine (it has no keys for accented ones).
     vPastaDestino = vPastaTrabalho + QStringLiteral("/XMLs");
     QVERIFY(CopiaPasta(xDist, vPastaPrograma));
-    QVERIFY(QFile::copy(QStringLiteral(FBCLIENT_DLL), vPastaPrograma + QStringLiteral("/fbclient.dll")));
+    // No client of the customer's: the one the program ships, and nothing beside Tarnwick.exe.
+    QVERIFY(QFileInfo(vPastaPrograma + QStringLiteral("/firebird/fbclient.dll")).isFile());
+    QVERIFY(!QFileInfo::exists(vPastaPrograma + QStringLiteral("/fbclient.dll")));
     QVERIFY(QDir().mkpath(vPastaTrabalho));
     QVERIFY(QDir().mkpath(vPastaDestino));
 
@@ -586,7 +590,7 @@ void TstPacoteWindows::log()
         QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d v\\.26\\.09ed0 [0-9A-F]{8} (INFO  |ERRO  "
                        "|ALERTA|DEBUG ) : "
                        "\\[(.{32,})\\] (.*)$"));
-    QStringList xPreparos, xConsultas, xFinais;
+    QStringList xPreparos, xConsultas, xFinais, xClientes;
     for (const QString& xLinha : xLinhas) {
         const QRegularExpressionMatch xPartes = xFormato.match(xLinha);
         QVERIFY2(xPartes.hasMatch(), qPrintable(xLinha));
@@ -598,11 +602,20 @@ void TstPacoteWindows::log()
         } else if (xTexto.startsWith(QStringLiteral("Preparando o Request do m"))) {
             QCOMPARE(xPartes.captured(2), QStringLiteral("TRecepcaoNF").leftJustified(32));
             xPreparos << xTexto;
+        } else if (xPartes.captured(2) == QStringLiteral("TClienteFirebird").leftJustified(32)) {
+            xClientes << xTexto;
         } else {
             QCOMPARE(xPartes.captured(2), QStringLiteral("TLogArquivo").leftJustified(32));
             xFinais << xTexto;
         }
     }
+    // The client it used, once: the shipped one, by its full path.
+    QCOMPARE(xClientes.size(), 1);
+    qInfo("client loaded: %s", qPrintable(xClientes.first()));
+    QCOMPARE(xClientes.first().toLower(),
+             (QStringLiteral("Cliente do Firebird carregado: ") +
+              NoWindows(vPastaPrograma + QStringLiteral("/firebird/fbclient.dll")))
+                 .toLower());
     QCOMPARE(xPreparos.size(), 4);
     QCOMPARE(xConsultas.size(), 4);
     for (const QString& xCnpj : {CNPJ_MATRIZ, CNPJ_LOJA})
@@ -633,6 +646,9 @@ void TstPacoteWindows::escala_data()
 void TstPacoteWindows::escala()
 {
     QFETCH(int, ppp);
+    // From here on the customer's own client lies beside the program.
+    const QString xDoCliente = vPastaPrograma + QStringLiteral("/fbclient.dll");
+    QVERIFY(QFileInfo::exists(xDoCliente) || QFile::copy(QStringLiteral(FBCLIENT_DLL), xDoCliente));
     // The scale as Windows' display settings set it; Wine reads it when its session starts.
     const TSaidaPrograma xEscala = ExecutaPrograma(
         QStringLiteral("wine"),
@@ -660,6 +676,20 @@ void TstPacoteWindows::escala()
     if (QTest::currentTestFailed())
         return;
     Sai();
+    if (QTest::currentTestFailed())
+        return;
+    // This run's client, the last the log names: the customer's, before the shipped one.
+    QString xUltimo;
+    for (const QString& xNome : QDir(vPastaPrograma + QStringLiteral("/log")).entryList(QDir::Files)) {
+        QFile xLog(vPastaPrograma + QStringLiteral("/log/") + xNome);
+        QVERIFY(xLog.open(QIODevice::ReadOnly));
+        for (const QString& xLinha : QString::fromLatin1(xLog.readAll()).split(QStringLiteral("\r\n")))
+            if (const qsizetype xPos = xLinha.indexOf(QStringLiteral("Cliente do Firebird carregado: ")); xPos >= 0)
+                xUltimo = xLinha.mid(xPos);
+    }
+    qInfo("client loaded: %s", qPrintable(xUltimo));
+    QCOMPARE(xUltimo.toLower(),
+             (QStringLiteral("Cliente do Firebird carregado: ") + NoWindows(xDoCliente)).toLower());
 }
 
 QTEST_GUILESS_MAIN(TstPacoteWindows)

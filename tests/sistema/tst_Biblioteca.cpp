@@ -203,7 +203,7 @@ void TesteBiblioteca::carrega_data()
 #endif
     QTest::newRow("a library without one it needs")
 #ifdef Q_OS_WIN
-        << "sem dependencia" << TRecusa::Dependencia << "falta uma DLL";
+        << "sem dependencia" << TRecusa::Dependencia << "falta a DLL tst_sistema_dependencia.dll";
 #else
         << "sem dependencia" << TRecusa::Dependencia << "tst_sistema_dependencia";
 #endif
@@ -262,7 +262,7 @@ void TesteBiblioteca::clienteRecusado_data()
     QTest::addColumn<QStringList>("textos"); // each refused one's reason, in order
 #ifdef Q_OS_WIN
     const QString x32 = QString::fromUtf8("é de 32 bits");
-    const QString xDependencia = QStringLiteral("falta uma DLL");
+    const QString xDependencia = QStringLiteral("falta a DLL tst_sistema_dependencia.dll");
 #else
     const QString x32 = QStringLiteral("wrong ELF class");
     const QString xDependencia = QStringLiteral("tst_sistema_dependencia");

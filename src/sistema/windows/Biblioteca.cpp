@@ -100,6 +100,73 @@ quint16 Processador(const QString& pArquivo)
     return qFromLittleEndian<quint16>(xPe.constData() + 4);
 }
 
+// The DLLs a 64-bit PE file imports directly, from its import table; empty when it cannot be read.
+QStringList Importacoes(const QString& pArquivo)
+{
+    QFile xArquivo(pArquivo);
+    if (!xArquivo.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray xDados = xArquivo.readAll();
+    const auto Le32 = [&xDados](qint64 pPos) -> qint64 {
+        return pPos >= 0 && pPos + 4 <= xDados.size() ? qFromLittleEndian<quint32>(xDados.constData() + pPos)
+                                                      : -1;
+    };
+    const auto Le16 = [&xDados](qint64 pPos) -> qint64 {
+        return pPos >= 0 && pPos + 2 <= xDados.size() ? qFromLittleEndian<quint16>(xDados.constData() + pPos)
+                                                      : -1;
+    };
+    const qint64 xPe = Le32(0x3c);
+    const qint64 xSecoes = Le16(xPe + 6);
+    const qint64 xOpcional = xPe + 24;
+    const qint64 xTamanhoOpcional = Le16(xPe + 20);
+    if (xPe < 0 || xSecoes <= 0 || xTamanhoOpcional < 0 || Le16(xOpcional) != 0x20b) // PE32+ only
+        return {};
+    // The position in the file of an address of the loaded image, through the section holding it.
+    const auto Posicao = [&](qint64 pEndereco) -> qint64 {
+        for (qint64 i = 0; i < xSecoes; ++i) {
+            const qint64 xSecao = xOpcional + xTamanhoOpcional + i * 40;
+            const qint64 xVirtual = Le32(xSecao + 12), xTamanho = qMax(Le32(xSecao + 8), Le32(xSecao + 16));
+            if (xVirtual >= 0 && pEndereco >= xVirtual && pEndereco < xVirtual + xTamanho)
+                return pEndereco - xVirtual + Le32(xSecao + 20);
+        }
+        return -1;
+    };
+    QStringList xNomes;
+    qint64 xDescritor = Posicao(Le32(xOpcional + 112 + 8)); // data directory 1: the imports
+    for (int i = 0; xDescritor >= 0 && i < 1000; ++i, xDescritor += 20) {
+        const qint64 xNome = Le32(xDescritor + 12);
+        if (xNome <= 0)
+            break;
+        const qint64 xPosNome = Posicao(xNome);
+        if (xPosNome < 0)
+            break;
+        const qsizetype xFim = xDados.indexOf('\0', xPosNome);
+        if (xFim < 0)
+            break;
+        xNomes << QString::fromLatin1(xDados.mid(xPosNome, xFim - xPosNome));
+    }
+    return xNomes;
+}
+
+// Of the DLLs pArquivo imports, those found neither loaded, nor beside it, nor in the system's folder:
+// what a client copied without its runtime lacks.
+QStringList DependenciasAusentes(const QString& pArquivo, const QString& pPastaSistema)
+{
+    QStringList xAusentes;
+    const QString xPasta = QFileInfo(pArquivo).absolutePath();
+    for (const QString& xNome : Importacoes(pArquivo)) {
+        if (xNome.startsWith(QStringLiteral("api-ms-"), Qt::CaseInsensitive) ||
+            xNome.startsWith(QStringLiteral("ext-ms-"), Qt::CaseInsensitive))
+            continue; // the system's own API sets, never files
+        if (GetModuleHandleW(reinterpret_cast<const wchar_t*>(xNome.utf16())) ||
+            QFileInfo::exists(xPasta + u'/' + xNome) ||
+            (!pPastaSistema.isEmpty() && QFileInfo::exists(pPastaSistema + u'/' + xNome)))
+            continue;
+        xAusentes << xNome;
+    }
+    return xAusentes;
+}
+
 constexpr quint16 PROCESSADOR_I386 = 0x014c;
 constexpr quint16 PROCESSADOR_AMD64 = 0x8664;
 
@@ -164,11 +231,20 @@ void* Carrega(const QString& pCandidato, TFalha* pFalha)
                                      LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
         if (!xBiblioteca) {
             const TErroSistema xErro = TErroSistema::Ultimo();
-            if (xErro.Codigo() == ERROR_MOD_NOT_FOUND)
-                // The file is there: what is missing is a library it needs.
+            if (xErro.Codigo() == ERROR_MOD_NOT_FOUND) {
+                // The file is there: what is missing is a library it needs, named when it is one of
+                // those it imports itself.
+                const QStringList xAusentes =
+                    DependenciasAusentes(pCandidato, PastaDoSistema(GetSystemDirectoryW));
                 xFalha = {TRecusa::Dependencia,
-                          xNativo + QStringLiteral(": falta uma DLL de que ela precisa (o runtime do Visual "
-                                                   "C++ que acompanha o Firebird, por exemplo)")};
+                          xNativo +
+                              (xAusentes.isEmpty()
+                                   ? QStringLiteral(": falta uma DLL de que ela precisa")
+                                   : QStringLiteral(": falta a DLL %1, de que ela precisa")
+                                         .arg(xAusentes.join(QStringLiteral(", ")))) +
+                              QStringLiteral(" (o runtime do Visual C++ que acompanha o Firebird, por "
+                                             "exemplo)")};
+            }
             else if (xErro.Codigo() == ERROR_BAD_EXE_FORMAT)
                 xFalha = {TRecusa::Arquitetura,
                           xNativo + QStringLiteral(": não é uma biblioteca do Windows de 64 bits")};
