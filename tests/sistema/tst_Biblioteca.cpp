@@ -369,8 +369,9 @@ void TesteBiblioteca::plantadas()
     if (nossa) {
         QVERIFY(QDir().mkpath(xPrograma + QStringLiteral("/firebird")));
         // The test's copy beside this program (tests/CMakeLists.txt) stands for the shipped one.
-        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/fbclient.dll"),
-                            xPrograma + QStringLiteral("/firebird/fbclient.dll")));
+        for (const QString& xArquivo : {QStringLiteral("fbclient.dll"), QStringLiteral("firebird.msg")})
+            QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + u'/' + xArquivo,
+                                xPrograma + QStringLiteral("/firebird/") + xArquivo));
     }
     if (!onde.isEmpty())
         QVERIFY(Copia(BIBLIOTECA_MARCADOR, (onde == u"path" ? xPath : xTrabalho) + u'/' + nome));
@@ -384,7 +385,9 @@ void TesteBiblioteca::plantadas()
     xProcesso.setProcessEnvironment(xAmbiente);
     xProcesso.setWorkingDirectory(xTrabalho);
     xProcesso.setProcessChannelMode(QProcess::MergedChannels);
-    xProcesso.start(xAuxiliar, {});
+    // With the shipped client, a server that does not answer: the client words its error from the
+    // firebird.msg beside it.
+    xProcesso.start(xAuxiliar, nossa ? QStringList{QStringLiteral("127.0.0.1/1:C:/nada.fdb")} : QStringList());
     QVERIFY2(xProcesso.waitForFinished(120000), qPrintable(xProcesso.errorString()));
     const QString xSaida = QString::fromUtf8(xProcesso.readAll());
     QVERIFY2(!QFileInfo::exists(xMarca), qPrintable(QStringLiteral("the planted DLL loaded; ") + xSaida));
@@ -398,6 +401,10 @@ void TesteBiblioteca::plantadas()
         return;
     }
     QCOMPARE(xLinhas.value(0).trimmed(), QStringLiteral("OK"));
+    QCOMPARE(xLinhas.value(1).trimmed(), QStringLiteral("ERRO"));
+    QVERIFY2(xSaida.contains(QStringLiteral("Unable to complete network request to host \"127.0.0.1\"")) &&
+                 !xSaida.contains(QStringLiteral("can't format message")),
+             qPrintable(xSaida));
     // The log beside the program names the client used, and the customer's it passed over.
     const QStringList xLogs = QDir(xPrograma + QStringLiteral("/log")).entryList(QDir::Files);
     QVERIFY2(xLogs.size() == 1, qPrintable(xLogs.join(u' ')));
