@@ -29,7 +29,8 @@ public:
     // (Windows).
     static TArquivoSistema CriaNovo(const QString& pCaminho);
     // A new file beside pCaminho, named pCaminho + "." + six random characters, for a copy that will
-    // replace it; readable and writable by its owner only (POSIX). Caminho() gives its name.
+    // replace it; readable and writable by its owner only (POSIX). Caminho() gives its name. Opened for
+    // reading and writing, and on Windows for changing its access control list.
     static TArquivoSistema CriaTemporarioAoLado(const QString& pCaminho);
     // A file that exists, for reading and writing; it may still be renamed or removed while open.
     static TArquivoSistema AbreLeituraEscrita(const QString& pCaminho);
@@ -54,8 +55,8 @@ public:
     qint64 Posiciona(qint64 pDeslocamento, int pOrigem);
     qint64 Tamanho(); // -1 on failure
     bool Trunca(qint64 pTamanho);
-    // Gives this file the access permissions of pOutro (POSIX modes; nothing to do on Windows, where a
-    // new file takes those its folder passes on).
+    // Gives this file the access permissions of pOutro: its mode on POSIX; on Windows its access control
+    // list (this file opened with WRITE_DAC, as CriaTemporarioAoLado does, pOutro with READ_CONTROL).
     bool CopiaPermissoesDe(TArquivoSistema& pOutro);
     // Durable write: returns once what was written is on the disk (fsync, FlushFileBuffers). A file
     // system that cannot say (EINVAL on POSIX) counts as done.
@@ -72,5 +73,6 @@ private:
     QString vCaminho;
 };
 
-// Removes the file pCaminho (not a folder).
+// Removes the file pCaminho (not a folder), waiting within RepeteEnquantoOcupado's bound for another
+// program that holds it for a moment (Windows).
 TErroSistema RemoveArquivo(const QString& pCaminho);

@@ -1,8 +1,11 @@
 #include "sistema/AcessoArquivo.h"
+#include "sistema/Retentativa.h"
 #include "sistema/windows/CaminhoWindows.h"
 
 #include <QRandomGenerator>
 #include <windows.h>
+
+#include <aclapi.h>
 
 namespace {
 
@@ -62,7 +65,9 @@ TArquivoSistema TArquivoSistema::CriaTemporarioAoLado(const QString& pCaminho)
         QString xNome = pCaminho + u'.';
         for (int i = 0; i < 6; ++i)
             xNome += QLatin1Char(LETRAS[QRandomGenerator::global()->bounded(int(sizeof LETRAS - 1))]);
-        TArquivoSistema xArquivo = Abre(xNome, GENERIC_READ | GENERIC_WRITE, COMPARTILHA_TUDO, CREATE_NEW);
+        // WRITE_DAC: the copy may be given the access control list of the file it replaces.
+        TArquivoSistema xArquivo =
+            Abre(xNome, GENERIC_READ | GENERIC_WRITE | WRITE_DAC, COMPARTILHA_TUDO, CREATE_NEW);
         if (xArquivo.Aberto() || !xArquivo.Erro().NomeExiste() || xTentativa == 100)
             return xArquivo;
     }
@@ -174,9 +179,32 @@ bool TArquivoSistema::Trunca(qint64 pTamanho)
     return Posiciona(xAtual, FILE_BEGIN) >= 0; // the position stays, as ftruncate leaves it
 }
 
-bool TArquivoSistema::CopiaPermissoesDe(TArquivoSistema&)
+bool TArquivoSistema::CopiaPermissoesDe(TArquivoSistema& pOutro)
 {
-    return true; // the new file has the permissions its folder passes on, as the old one had
+    PACL xLista = nullptr;
+    PSECURITY_DESCRIPTOR xDescritor = nullptr;
+    DWORD xResultado = GetSecurityInfo(Handle(pOutro.vArquivo), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                       nullptr, nullptr, &xLista, nullptr, &xDescritor);
+    if (xResultado != ERROR_SUCCESS) {
+        vErro = TErroSistema(int(xResultado));
+        return false;
+    }
+    // A list that takes nothing from its folder stays so; otherwise its own entries are given and the
+    // folder's are inherited again by the new file (the entries marked inherited are not copied).
+    SECURITY_DESCRIPTOR_CONTROL xControle = 0;
+    DWORD xRevisao = 0;
+    const bool xProtegida = GetSecurityDescriptorControl(xDescritor, &xControle, &xRevisao) &&
+                            (xControle & SE_DACL_PROTECTED);
+    xResultado = SetSecurityInfo(Handle(vArquivo), SE_FILE_OBJECT,
+                                 DACL_SECURITY_INFORMATION | (xProtegida ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                                         : UNPROTECTED_DACL_SECURITY_INFORMATION),
+                                 nullptr, nullptr, xLista, nullptr);
+    LocalFree(xDescritor);
+    if (xResultado != ERROR_SUCCESS) {
+        vErro = TErroSistema(int(xResultado));
+        return false;
+    }
+    return true;
 }
 
 bool TArquivoSistema::Sincroniza()
@@ -195,5 +223,7 @@ bool TArquivoSistema::Fecha()
 
 TErroSistema RemoveArquivo(const QString& pCaminho)
 {
-    return DeleteFileW(TCaminhoWindows(pCaminho).c_str()) ? TErroSistema() : TErroSistema::Ultimo();
+    const TCaminhoWindows xCaminho(pCaminho);
+    return RepeteEnquantoOcupado(
+        [&] { return DeleteFileW(xCaminho.c_str()) ? TErroSistema() : TErroSistema::Ultimo(); });
 }
