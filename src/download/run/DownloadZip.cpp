@@ -51,7 +51,9 @@ QString TDownloadRun::CompactaXML(TPasso& pPasso)
                     MAX_NOMES_NUMERADOS);
             } catch (const Exception& E) {
                 pPasso.FalhaEscrita = true;
-                pPasso.FalhaPublicacao = E.Message();
+                // Finished but not named: the archive was kept, and the user is told why and where.
+                if (!pPasso.Zip->Mantido().isEmpty())
+                    pPasso.FalhaPublicacao = E.Message();
             } catch (...) {
                 pPasso.FalhaEscrita = true;
             }
