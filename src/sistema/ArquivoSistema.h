@@ -29,8 +29,7 @@ public:
     // (Windows).
     static TArquivoSistema CriaNovo(const QString& pCaminho);
     // A new file beside pCaminho, named pCaminho + "." + six random characters, for a copy that will
-    // replace it; readable and writable by its owner only (POSIX). Caminho() gives its name. Opened for
-    // reading and writing, and on Windows for changing its access control list.
+    // replace it; readable and writable by its owner only (POSIX). Caminho() gives its name.
     static TArquivoSistema CriaTemporarioAoLado(const QString& pCaminho);
     // A file that exists, for reading and writing; it may still be renamed or removed while open.
     static TArquivoSistema AbreLeituraEscrita(const QString& pCaminho);
@@ -56,7 +55,8 @@ public:
     qint64 Tamanho(); // -1 on failure
     bool Trunca(qint64 pTamanho);
     // Gives this file the access permissions of pOutro: its mode on POSIX; on Windows its access control
-    // list (this file opened with WRITE_DAC, as CriaTemporarioAoLado does, pOutro with READ_CONTROL).
+    // list, when it has entries of its own (pOutro opened with READ_CONTROL; this file is opened again
+    // by its name to change it).
     bool CopiaPermissoesDe(TArquivoSistema& pOutro);
     // Durable write: returns once what was written is on the disk (fsync, FlushFileBuffers). A file
     // system that cannot say (EINVAL on POSIX) counts as done.

@@ -65,9 +65,7 @@ TArquivoSistema TArquivoSistema::CriaTemporarioAoLado(const QString& pCaminho)
         QString xNome = pCaminho + u'.';
         for (int i = 0; i < 6; ++i)
             xNome += QLatin1Char(LETRAS[QRandomGenerator::global()->bounded(int(sizeof LETRAS - 1))]);
-        // WRITE_DAC: the copy may be given the access control list of the file it replaces.
-        TArquivoSistema xArquivo =
-            Abre(xNome, GENERIC_READ | GENERIC_WRITE | WRITE_DAC, COMPARTILHA_TUDO, CREATE_NEW);
+        TArquivoSistema xArquivo = Abre(xNome, GENERIC_READ | GENERIC_WRITE, COMPARTILHA_TUDO, CREATE_NEW);
         if (xArquivo.Aberto() || !xArquivo.Erro().NomeExiste() || xTentativa == 100)
             return xArquivo;
     }
@@ -189,16 +187,35 @@ bool TArquivoSistema::CopiaPermissoesDe(TArquivoSistema& pOutro)
         vErro = TErroSistema(int(xResultado));
         return false;
     }
-    // A list that takes nothing from its folder stays so; otherwise its own entries are given and the
-    // folder's are inherited again by the new file (the entries marked inherited are not copied).
+    // A list that takes nothing from its folder stays so. One that only holds what its folder passes on
+    // is what this file, in the same folder, has already: nothing is asked of the system then (a
+    // network share may refuse changing permissions while it allows writing).
     SECURITY_DESCRIPTOR_CONTROL xControle = 0;
     DWORD xRevisao = 0;
     const bool xProtegida = GetSecurityDescriptorControl(xDescritor, &xControle, &xRevisao) &&
                             (xControle & SE_DACL_PROTECTED);
-    xResultado = SetSecurityInfo(Handle(vArquivo), SE_FILE_OBJECT,
-                                 DACL_SECURITY_INFORMATION | (xProtegida ? PROTECTED_DACL_SECURITY_INFORMATION
-                                                                         : UNPROTECTED_DACL_SECURITY_INFORMATION),
-                                 nullptr, nullptr, xLista, nullptr);
+    bool xPropria = xProtegida || xLista == nullptr;
+    for (DWORD i = 0; !xPropria && i < xLista->AceCount; ++i) {
+        void* xEntrada = nullptr;
+        xPropria = GetAce(xLista, i, &xEntrada) &&
+                   !(static_cast<const ACE_HEADER*>(xEntrada)->AceFlags & INHERITED_ACE);
+    }
+    xResultado = ERROR_SUCCESS;
+    if (xPropria) {
+        // Its own entries are given; the ones its folder passes on are inherited again by this file.
+        const HANDLE xEste = CreateFileW(TCaminhoWindows(vCaminho).c_str(), WRITE_DAC, COMPARTILHA_TUDO, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (xEste == INVALID_HANDLE_VALUE) {
+            xResultado = GetLastError();
+        } else {
+            xResultado = SetSecurityInfo(
+                xEste, SE_FILE_OBJECT,
+                DACL_SECURITY_INFORMATION |
+                    (xProtegida ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION),
+                nullptr, nullptr, xLista, nullptr);
+            CloseHandle(xEste);
+        }
+    }
     LocalFree(xDescritor);
     if (xResultado != ERROR_SUCCESS) {
         vErro = TErroSistema(int(xResultado));
