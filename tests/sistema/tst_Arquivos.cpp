@@ -147,6 +147,9 @@ private slots:
         const std::optional<QString> xLocal = Local(nome);
         if (!xLocal)
             QSKIP("no UNC path on this system");
+        // Wine 8 does not lead "\\?\UNC\servidor\..." to the share's folder (the file lands elsewhere).
+        if (nome.startsWith(u"<unc>/<longa>") && qEnvironmentVariableIsSet("WINEPREFIX"))
+            QSKIP("Wine maps no long-form UNC name to its share");
         const QString xCaminho = *xLocal;
         if (!existente.isNull())
             QVERIFY(Grava(xCaminho, existente));

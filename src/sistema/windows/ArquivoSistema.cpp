@@ -217,7 +217,10 @@ bool TArquivoSistema::CopiaPermissoesDe(TArquivoSistema& pOutro)
         }
     }
     LocalFree(xDescritor);
-    if (xResultado != ERROR_SUCCESS) {
+    // A list closed to the folder's entries must be carried over, or the file would open up; entries of
+    // its own beside the inherited ones are carried where the system lets us (Wine gives every file
+    // entries of its own and may refuse the change).
+    if (xResultado != ERROR_SUCCESS && xProtegida) {
         vErro = TErroSistema(int(xResultado));
         return false;
     }
