@@ -202,9 +202,13 @@ bool MesmoNome(const QString& pA, const QString& pB)
     return pA.compare(pB, Qt::CaseInsensitive) == 0;
 }
 
-[[noreturn]] void FalhaGravacao(const QString& pArquivo)
+// pMotivo: the system's reason, when it gave one.
+[[noreturn]] void FalhaGravacao(const QString& pArquivo, const QString& pMotivo = {})
 {
-    throw EIniFileException(QStringLiteral("Unable to write to %1").arg(pArquivo));
+    QString xMensagem = QStringLiteral("Unable to write to %1").arg(pArquivo);
+    if (!pMotivo.isEmpty())
+        xMensagem += QStringLiteral(". Motivo: ") + pMotivo;
+    throw EIniFileException(xMensagem);
 }
 
 // A value is one line: line breaks inside it would start lines of their own.
@@ -352,7 +356,11 @@ QString TArquivoIni::ReadString(const QString& pSecao, const QString& pChave, co
 
 void TArquivoIni::WriteString(const QString& pSecao, const QString& pChave, const QString& pValor) const
 {
-    const QString xValor = UmaLinha(pValor);
+    WriteStrings(pSecao, {{pChave, pValor}});
+}
+
+void TArquivoIni::WriteStrings(const QString& pSecao, const QList<std::pair<QString, QString>>& pValores) const
+{
     // Through a symbolic link the target is written, and the link stays.
     const QString xDestino = Destino(vArquivo);
     if (xDestino.isEmpty())
@@ -372,15 +380,25 @@ void TArquivoIni::WriteString(const QString& pSecao, const QString& pChave, cons
             FalhaGravacao(vArquivo);
     }
 
+    // Every key set in memory, one after the other, then the file replaced once.
+    const auto ComChaves = [&](QByteArray pBytes) -> std::optional<QByteArray> {
+        for (const auto& [xChave, xValor] : pValores) {
+            std::optional<QByteArray> xNovos = ComChave(TConteudoIni(pBytes), pSecao, xChave, UmaLinha(xValor));
+            if (!xNovos)
+                return std::nullopt;
+            pBytes = std::move(*xNovos);
+        }
+        return pBytes;
+    };
     const TConteudoIni xConteudo(xAtuais);
-    std::optional<QByteArray> xNovos = ComChave(xConteudo, pSecao, pChave, xValor);
+    std::optional<QByteArray> xNovos = ComChaves(xAtuais);
     if (!xNovos) {
         // Only Windows-1252 lacks characters: the file goes over to UTF-8 with its text kept.
-        const TConteudoIni xUtf8(Recodifica(xConteudo, TCodificacao::Utf8, "\xEF\xBB\xBF"));
-        xNovos = ComChave(xUtf8, pSecao, pChave, xValor);
+        xNovos = ComChaves(Recodifica(xConteudo, TCodificacao::Utf8, "\xEF\xBB\xBF"));
         if (!xNovos)
             FalhaGravacao(vArquivo);
     }
-    if (!SubstituiArquivo(xDestino, *xNovos))
-        FalhaGravacao(vArquivo);
+    const TErroSistema xErro = SubstituiArquivo(xDestino, *xNovos);
+    if (xErro.Falhou())
+        FalhaGravacao(vArquivo, xErro.Mensagem());
 }

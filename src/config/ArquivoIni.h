@@ -50,14 +50,15 @@ private:
 };
 
 // A writer on an INI file: each WriteString updates one key in the file itself, the way
-// WritePrivateProfileString does. A missing file or section is made; the key's line is replaced, or
+// WritePrivateProfileString does; WriteStrings updates several keys of one section with one replacement
+// of the file. A missing file or section is made; the key's line is replaced, or
 // a new one is placed after the last non-blank line of the section; every other byte of the file is
 // kept, line ends included (CR LF in a new file). The file keeps its encoding; a Windows-1252 file that
 // must take a character that code page lacks is turned into UTF-8 with a byte-order mark, its text kept.
 // The new content goes to a temporary file beside it that then replaces it, so a crash leaves either
 // the old file or the new one (SubstituiArquivo). The file holds a password: one made here is readable
 // and writable by its owner only (0600 on POSIX; on Windows the permissions its folder passes on); one
-// that exists keeps its mode; a symbolic link is written through to its target and stays a link. A line break
+// that exists keeps its permissions (mode; access control list on Windows); a symbolic link is written through to its target and stays a link. A line break
 // inside a value is written as a space: a value is one line.
 class TArquivoIni
 {
@@ -67,8 +68,10 @@ public:
     const QString& Arquivo() const { return vArquivo; }
 
     // Raises EIniFileException "Unable to write to <file>" when the file cannot be read or replaced,
-    // or is marked read-only.
+    // or is marked read-only; when the system said why, ". Motivo: " and its reason follow.
     void WriteString(const QString& pSecao, const QString& pChave, const QString& pValor) const;
+    // The keys pValores (name, value), in order, in one replacement of the file: all of them or none.
+    void WriteStrings(const QString& pSecao, const QList<std::pair<QString, QString>>& pValores) const;
     QString ReadString(const QString& pSecao, const QString& pChave, const QString& pPadrao = {}) const;
 
 private:

@@ -3,6 +3,7 @@
 #include "config/ConfigINI.h"
 #include "config/ConsultaFiliais.h"
 #include "config/Criptografia.h"
+#include "log/LogArquivo.h"
 #include "util/TextoBase.h"
 
 #include <QFileInfo>
@@ -192,11 +193,18 @@ bool TControleConfig::MontaConfigINI(const QString& pCaminho, const QString& pUs
     const QString xCaminhoINI = ConfigINI::CaminhoINI();
     vEscritor.emplace(xCaminhoINI);
     const QString xSecao = Chave(ConfigINI::SECAO_CONEXAO);
-    vEscritor->WriteString(xSecao, Chave(ConfigINI::CHAVE_CAMINHO), pCaminho);
-    vEscritor->WriteString(xSecao, Chave(ConfigINI::CHAVE_USUARIO), pUsuario);
-    vEscritor->WriteString(
-        xSecao, Chave(ConfigINI::CHAVE_SENHA),
-        TCriptografia::get().EncriptaASCII(pSenha, static_cast<std::uint16_t>(pSenha.size())));
+    // The three keys in one replacement of the file: a failure leaves the old file whole, and no
+    // half-saved settings.
+    try {
+        vEscritor->WriteStrings(
+            xSecao, {{Chave(ConfigINI::CHAVE_CAMINHO), pCaminho},
+                     {Chave(ConfigINI::CHAVE_USUARIO), pUsuario},
+                     {Chave(ConfigINI::CHAVE_SENHA),
+                      TCriptografia::get().EncriptaASCII(pSenha, static_cast<std::uint16_t>(pSenha.size()))}});
+    } catch (const Exception& E) {
+        Log().Erro(nullptr, E.Message());
+        throw;
+    }
     vCopia.emplace(xCaminhoINI);
     return true;
 }

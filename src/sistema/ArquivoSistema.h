@@ -54,8 +54,9 @@ public:
     qint64 Posiciona(qint64 pDeslocamento, int pOrigem);
     qint64 Tamanho(); // -1 on failure
     bool Trunca(qint64 pTamanho);
-    // Gives this file the access permissions of pOutro (POSIX modes; nothing to do on Windows, where a
-    // new file takes those its folder passes on).
+    // Gives this file the access permissions of pOutro: its mode on POSIX; on Windows its access control
+    // list, when it has entries of its own (pOutro opened with READ_CONTROL; this file is opened again
+    // by its name to change it).
     bool CopiaPermissoesDe(TArquivoSistema& pOutro);
     // Durable write: returns once what was written is on the disk (fsync, FlushFileBuffers). A file
     // system that cannot say (EINVAL on POSIX) counts as done.
@@ -72,5 +73,6 @@ private:
     QString vCaminho;
 };
 
-// Removes the file pCaminho (not a folder).
+// Removes the file pCaminho (not a folder), waiting within RepeteEnquantoOcupado's bound for another
+// program that holds it for a moment (Windows).
 TErroSistema RemoveArquivo(const QString& pCaminho);

@@ -20,8 +20,15 @@ public:
     bool NomeExiste() const;
     // The system refused for lack of permission (a folder closed to new files, a read-only medium).
     bool AcessoNegado() const;
+    // Another program holds the file for a moment (an antivirus, the search indexer, a backup or sync
+    // agent that opens a freshly closed file without delete sharing): worth trying again shortly.
+    // Windows: a sharing or lock violation, a denied access. Never on POSIX, where such a holder does not
+    // stop a rename or a removal.
+    bool Transitorio() const;
 
-    // The system's own sentence for it, in the user's language.
+    // The system's own sentence for it, in Portuguese where the system has it (Windows: its Brazilian
+    // Portuguese text, else the program's own for the failures of files it acts on, else the user's
+    // language; POSIX: the locale's).
     QString Mensagem() const;
 
 private:

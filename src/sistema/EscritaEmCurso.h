@@ -34,6 +34,11 @@ private:
     qintptr vArquivo = -1;
 };
 
+// Opens pCaminho for reading when it is a regular file (not a link, not a folder) that no live writer
+// holds and that has not changed for pIdadeMinimaSeg seconds, to see what a writer that died left; closed
+// (with Erro() set when the system refused) otherwise. While open, no writer can take its hold.
+TArquivoSistema AbreSeAbandonado(const QString& pCaminho, int pIdadeMinimaSeg);
+
 // Removes pCaminho when it is a regular file (not a link, not a folder) that no live writer holds and
 // that has not changed for pIdadeMinimaSeg seconds (its writer may not hold it yet). True when removed.
 bool RemoveSeAbandonado(const QString& pCaminho, int pIdadeMinimaSeg);

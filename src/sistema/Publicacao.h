@@ -12,7 +12,8 @@
 // POSIX: renameat2 with RENAME_NOREPLACE where the file system offers it, else a hard link and the
 // removal of the old name, else (file systems without links) an exclusive reservation of pPara that the
 // file then replaces. Windows: MoveFileExW without MOVEFILE_REPLACE_EXISTING, written through; a file
-// marked hidden (CriaArquivoOculto) loses the mark first.
+// marked hidden (CriaArquivoOculto) loses the mark first (and has it again when the move fails).
+// Both wait, within RepeteEnquantoOcupado's bound, for another program that holds a file for a moment.
 TErroSistema PublicaSemSobrescrever(const QString& pDe, const QString& pPara);
 
 // Gives the file pDe the name pPara in one step, replacing the file there (a finished copy taking the

@@ -1,6 +1,7 @@
 # The configuration file and the branch database. The Firebird suites create their own databases
 # (embedded engine for local paths) and the server suite starts a private server on 127.0.0.1.
-tarnwick_add_test(tst_config_ini SOURCES config/tst_ArquivoIni.cpp LIBS tarnwick_config)
+tarnwick_add_test(tst_config_ini SOURCES config/tst_ArquivoIni.cpp
+  LIBS tarnwick_config tarnwick_log tarnwick_test_support)
 tarnwick_add_test(tst_config_servidor SOURCES config/tst_ServidorFirebird.cpp config/BancoTeste.cpp
   LIBS tarnwick_config firebird tarnwick_test_support TIMEOUT 180)
 target_compile_definitions(tst_config_servidor PRIVATE

@@ -1,7 +1,13 @@
 // The INI layer (reading, writing in place, encodings, failures) and the password encoding.
 #include "config/ArquivoIni.h"
+#include "config/ConfigINI.h"
+#include "config/ControleConfig.h"
 #include "config/Criptografia.h"
+#include "log/LogArquivo.h"
+#include "support/DetentorArquivo.h"
+#include "support/PermissoesArquivo.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -50,6 +56,9 @@ private slots:
     void leitura();
     void gravacaoImpossivel_data();
     void gravacaoImpossivel();
+    void variasChaves();
+    void salvaConfig_data();
+    void salvaConfig();
     void copiaNaoSegueArquivo();
     void modoDoArquivo_data();
     void modoDoArquivo();
@@ -235,14 +244,16 @@ void TstArquivoIni::leitura()
 void TstArquivoIni::gravacaoImpossivel_data()
 {
     QTest::addColumn<QString>("caso");
-    QTest::newRow("arquivo somente leitura") << "somente-leitura";
-    QTest::newRow("pasta com o nome do arquivo") << "pasta";
-    QTest::newRow("pasta inexistente") << "sem-pasta";
+    QTest::addColumn<bool>("motivo"); // the system's reason follows
+    QTest::newRow("arquivo somente leitura") << "somente-leitura" << false;
+    QTest::newRow("pasta com o nome do arquivo") << "pasta" << false;
+    QTest::newRow("pasta inexistente") << "sem-pasta" << true;
 }
 
 void TstArquivoIni::gravacaoImpossivel()
 {
     QFETCH(QString, caso);
+    QFETCH(bool, motivo);
     QString xArquivo = Arquivo();
     const QByteArray xAntes = "[CONEXAO]\r\nCaminho=velho\r\n";
     if (caso == QLatin1String("somente-leitura")) {
@@ -259,7 +270,14 @@ void TstArquivoIni::gravacaoImpossivel()
                                           QStringLiteral("novo"));
         QFAIL("the write should have failed");
     } catch (const EIniFileException& xErro) {
-        QCOMPARE(xErro.Message(), QStringLiteral("Unable to write to ") + xArquivo);
+        if (motivo) {
+            QVERIFY2(xErro.Message().startsWith(QStringLiteral("Unable to write to ") + xArquivo +
+                                                QStringLiteral(". Motivo: ")),
+                     qPrintable(xErro.Message()));
+            QVERIFY(xErro.Message().size() > (QStringLiteral("Unable to write to . Motivo: ") + xArquivo).size());
+        } else {
+            QCOMPARE(xErro.Message(), QStringLiteral("Unable to write to ") + xArquivo);
+        }
     }
     if (caso == QLatin1String("somente-leitura")) {
         QCOMPARE(Le(xArquivo), xAntes);
@@ -268,6 +286,110 @@ void TstArquivoIni::gravacaoImpossivel()
     } else if (caso == QLatin1String("pasta")) {
         QVERIFY(QDir(vPasta->path()).rmdir(QStringLiteral("Tarnwick.ini")));
     }
+}
+
+// Several keys in one write: the file gets them all, in order, each as WriteString would place it.
+void TstArquivoIni::variasChaves()
+{
+    Grava(Arquivo(), "[RECEPCAONF]\r\nHost=x\r\n\r\n[CONEXAO]\r\nSenha=1\r\n");
+    TArquivoIni(Arquivo()).WriteStrings(QStringLiteral("CONEXAO"),
+                                        {{QStringLiteral("Caminho"), QStringLiteral("C:\\Dados\\é.fdb")},
+                                         {QStringLiteral("Usuario"), QStringLiteral("SYSDBA")},
+                                         {QStringLiteral("Senha"), QStringLiteral("099\r\n098")}});
+    QCOMPARE(Le(Arquivo()), QByteArray("[RECEPCAONF]\r\nHost=x\r\n\r\n[CONEXAO]\r\nSenha=099  098\r\n"
+                                       "Caminho=C:\\Dados\\\xE9.fdb\r\nUsuario=SYSDBA\r\n"));
+    // A character Windows-1252 lacks, in the last key, turns the whole file to UTF-8 at once.
+    TArquivoIni(Arquivo()).WriteStrings(QStringLiteral("CONEXAO"),
+                                        {{QStringLiteral("Usuario"), QStringLiteral("Ωμέγα")},
+                                         {QStringLiteral("Caminho"), QStringLiteral("ç")}});
+    QCOMPARE(Le(Arquivo()), QByteArray("\xEF\xBB\xBF[RECEPCAONF]\r\nHost=x\r\n\r\n[CONEXAO]\r\nSenha=099  098\r\n"
+                                       "Caminho=\xC3\xA7\r\nUsuario=\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1\r\n"));
+    QCOMPARE(QDir(vPasta->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Tarnwick.ini"});
+}
+
+// The settings page's save: one replacement of Tarnwick.ini with its three keys. Another program that
+// holds the file for 300 ms (an antivirus) is waited for; one that holds it throughout makes the save
+// fail with the file and the system's reason, in the message and in the log, and the old file stays
+// whole, with no temporary copy of the password in sight. A file with an access control list of its own
+// keeps it (Windows; POSIX keeps the mode, see modoDoArquivo).
+void TstArquivoIni::salvaConfig_data()
+{
+    QTest::addColumn<QString>("caso");
+    QTest::newRow("free") << "livre";
+    QTest::newRow("held 300 ms") << "300 ms";
+    QTest::newRow("held throughout") << "retido";
+    QTest::newRow("its own ACL") << "acl";
+}
+
+void TstArquivoIni::salvaConfig()
+{
+    QFETCH(QString, caso);
+    if (caso == u"retido" && !TDetentorArquivo::Impede())
+        QSKIP("another program's open file stops no rename on this system");
+    if (caso == u"acl" && !PermissoesArquivo::Disponivel())
+        QSKIP("access control lists are Windows'; the mode kept on POSIX is modoDoArquivo's case");
+    const QString xOriginal = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(vPasta->path()));
+    struct TVolta
+    {
+        QString vPasta;
+        ~TVolta()
+        {
+            QDir::setCurrent(vPasta);
+            TLogArquivo::DefinePastaLog({});
+        }
+    } xVolta{xOriginal};
+    TLogArquivo::DefinePastaLog(vPasta->filePath(QStringLiteral("log")));
+
+    const QByteArray xAntes = "[CONEXAO]\r\nCaminho=velho.fdb\r\nUsuario=SYSDBA\r\nSenha=099098097\r\n";
+    Grava(Arquivo(), xAntes);
+    QString xAcl;
+    if (caso == u"acl") {
+        // Its owner (the administrators, under Wine the user) and the system in full, everyone reading.
+        QVERIFY(PermissoesArquivo::DefineAclPropria(Arquivo(), QStringLiteral("D:P(A;;FA;;;BA)(A;;FA;;;SY)(A;;FR;;;WD)")));
+        xAcl = PermissoesArquivo::Acl(Arquivo());
+        if (!xAcl.startsWith(QStringLiteral("D:P")))
+            QSKIP(qPrintable(QStringLiteral("this system keeps no access control list of the file's own: ") + xAcl));
+        // A new file here would not have it: the save must carry it over.
+        Grava(vPasta->filePath(QStringLiteral("outro.ini")), "x");
+        QVERIFY(PermissoesArquivo::Acl(vPasta->filePath(QStringLiteral("outro.ini"))) != xAcl);
+        QVERIFY(QFile::remove(vPasta->filePath(QStringLiteral("outro.ini"))));
+    }
+    TDetentorArquivo xDetentor;
+    if (caso == u"300 ms" || caso == u"retido") {
+        QVERIFY(xDetentor.Abre(Arquivo()));
+        if (caso == u"300 ms")
+            xDetentor.LiberaApos(300);
+    }
+    TControleConfig xControle;
+    QString xFalha;
+    try {
+        xControle.MontaConfigINI(QStringLiteral("novo.fdb"), QStringLiteral("USUARIO"), QStringLiteral("abc"));
+    } catch (const EIniFileException& E) {
+        xFalha = E.Message();
+    }
+    xDetentor.Libera();
+
+    if (caso == u"retido") {
+        QVERIFY2(xFalha.startsWith(QStringLiteral("Unable to write to ") + ConfigINI::CaminhoINI() +
+                                   QStringLiteral(". Motivo: ")),
+                 qPrintable(xFalha));
+        QCOMPARE(Le(Arquivo()), xAntes);
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        const QString xLog = QString::fromLatin1(Le(Log().NomeLog()));
+        QVERIFY2(xLog.contains(QStringLiteral("Unable to write to ")) && xLog.contains(QStringLiteral(". Motivo: ")),
+                 qPrintable(xLog));
+    } else {
+        QVERIFY2(xFalha.isEmpty(), qPrintable(xFalha));
+        const TCopiaIni xCopia(Arquivo());
+        QCOMPARE(xCopia.ReadString(QStringLiteral("CONEXAO"), QStringLiteral("Caminho")), QStringLiteral("novo.fdb"));
+        QCOMPARE(xCopia.ReadString(QStringLiteral("CONEXAO"), QStringLiteral("Usuario")), QStringLiteral("USUARIO"));
+        QCOMPARE(xCopia.ReadString(QStringLiteral("CONEXAO"), QStringLiteral("Senha")), QStringLiteral("099098097"));
+    }
+    for (const QString& xNome : QDir(vPasta->path()).entryList(QDir::Files | QDir::Hidden))
+        QVERIFY2(xNome == u"Tarnwick.ini" || QFileInfo(vPasta->filePath(xNome)).isHidden(), qPrintable(xNome));
+    if (caso == u"acl")
+        QCOMPARE(PermissoesArquivo::Acl(Arquivo()), xAcl);
 }
 
 // The in-memory copy keeps what it loaded while the file changes or disappears.

@@ -65,6 +65,7 @@ private slots:
         QTest::newRow("escala por monitor") << QByteArray(">PerMonitorV2, PerMonitor<") << true;
         QTest::newRow("escala, sistemas antigos") << QByteArray(">true/pm<") << true;
         QTest::newRow("sem elevação") << QByteArray("level=\"asInvoker\"") << true;
+        QTest::newRow("caminhos longos") << QByteArray(">true</longPathAware>") << true;
         QTest::newRow("sem UTF-8 como página de código") << QByteArray("activeCodePage") << false;
     }
 

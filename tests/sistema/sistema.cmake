@@ -1,6 +1,7 @@
 # The platform layer, one program per group of facilities. They compile for every system the layer
 # does; a case that only one system can show says so and is skipped elsewhere.
-tarnwick_add_test(tst_sistema_arquivos SOURCES sistema/tst_Arquivos.cpp LIBS tarnwick_sistema)
+tarnwick_add_test(tst_sistema_arquivos SOURCES sistema/tst_Arquivos.cpp
+  LIBS tarnwick_sistema tarnwick_test_support)
 tarnwick_add_test(tst_sistema_pastas SOURCES sistema/tst_Pastas.cpp LIBS tarnwick_sistema)
 tarnwick_add_test(tst_sistema_threads SOURCES sistema/tst_Threads.cpp LIBS tarnwick_sistema)
 

@@ -1,19 +1,26 @@
 // The platform layer's files: exclusive creation, whole and durable writes, the log's single writer,
 // publishing without replacing, the hidden file of a write in progress with its writer's hold and the
 // removal of leftovers, and the durable replacement of a file's content. Every name is also tried with
-// characters outside any ANSI code page.
+// characters outside any ANSI code page, and where the folder may be deep or on the network, with a
+// folder past 300 characters and a UNC path. Another program that holds a file for a moment (an
+// antivirus) is waited for within a bound.
 #include "sistema/ArquivoSistema.h"
 #include "sistema/EscritaEmCurso.h"
 #include "sistema/Publicacao.h"
+#include "sistema/Retentativa.h"
 #include "sistema/SubstituicaoArquivo.h"
+#include "support/DetentorArquivo.h"
+#include "support/ProcessoHospedeiro.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <QElapsedTimer>
 #include <cstdio>
 #include <list>
+#include <optional>
 
 namespace {
 
@@ -65,6 +72,44 @@ class TesteArquivos : public QObject
             .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     }
 
+    // pNome in the test's folder, where "<longa>" stands for a folder below it whose path passes 300
+    // characters (made here) and a leading "<unc>" for the test's folder seen as the network share
+    // \\servidor\compartilhamento. Nothing when this system cannot show it: POSIX has no UNC paths;
+    // Wine maps a share to a folder only through a link of its prefix (dosdevices/unc), made here.
+    std::optional<QString> Local(QString pNome) const
+    {
+        QString xRaiz = vPasta->path();
+        if (pNome.startsWith(u"<unc>/")) {
+#ifndef Q_OS_WIN
+            return std::nullopt;
+#else
+            const QString xPrefixo = qEnvironmentVariable("WINEPREFIX");
+            if (xPrefixo.isEmpty())
+                return std::nullopt; // a real Windows: no share to map the folder to
+            const TResultadoHospedeiro xLink = ExecutaNoHospedeiro(
+                QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("mkdir -p \"$1/dosdevices/unc/servidor\" && "
+                                "ln -sfn \"$2\" \"$1/dosdevices/unc/servidor/compartilhamento\""),
+                 QStringLiteral("sh"), xPrefixo, CaminhoNoHospedeiro(vPasta->path())});
+            if (!xLink.Terminou || xLink.Codigo != 0)
+                return std::nullopt;
+            xRaiz = QStringLiteral("//servidor/compartilhamento");
+            pNome = pNome.mid(6);
+#endif
+        }
+        if (pNome.contains(u"<longa>")) {
+            QString xLonga;
+            for (int i = 0; (xRaiz + u'/' + xLonga).size() < 300; ++i)
+                xLonga += (xLonga.isEmpty() ? QString() : QStringLiteral("/")) +
+                          QStringLiteral("Pasta funda %1 de João com um nome comprido para passar do limite").arg(i);
+            if (!QDir().mkpath(vPasta->path() + u'/' + xLonga))
+                return std::nullopt;
+            pNome.replace(QStringLiteral("<longa>"), xLonga);
+        }
+        return xRaiz + u'/' + pNome;
+    }
+
 private slots:
     void init()
     {
@@ -85,6 +130,13 @@ private slots:
         QTest::newRow("file there") << "velho.zip" << QByteArray("antigo") << false << true;
         QTest::newRow("empty file there") << "vazio.zip" << QByteArray("") << false << true;
         QTest::newRow("missing folder") << "falta/novo.zip" << QByteArray() << false << false;
+        QTest::newRow("300-character folder") << "<longa>/novo.zip" << QByteArray() << true << false;
+        QTest::newRow("300-character folder, file there")
+            << "<longa>/velho.zip" << QByteArray("antigo") << false << true;
+        QTest::newRow("UNC path") << "<unc>/novo.zip" << QByteArray() << true << false;
+        QTest::newRow("UNC path, file there") << "<unc>/velho.zip" << QByteArray("antigo") << false << true;
+        QTest::newRow("UNC path, 300-character folder") << "<unc>/<longa>/novo.zip" << QByteArray() << true
+                                                        << false;
     }
     void criaNovo()
     {
@@ -92,21 +144,31 @@ private slots:
         QFETCH(QByteArray, existente);
         QFETCH(bool, criado);
         QFETCH(bool, nomeExiste);
+        const std::optional<QString> xLocal = Local(nome);
+        if (!xLocal)
+            QSKIP("no UNC path on this system");
+        // Wine 8 does not lead "\\?\UNC\servidor\..." to the share's folder (the file lands elsewhere).
+        if (nome.startsWith(u"<unc>/<longa>") && qEnvironmentVariableIsSet("WINEPREFIX"))
+            QSKIP("Wine maps no long-form UNC name to its share");
+        const QString xCaminho = *xLocal;
         if (!existente.isNull())
-            QVERIFY(Grava(Caminho(nome), existente));
-        TArquivoSistema xArquivo = TArquivoSistema::CriaNovo(Caminho(nome));
-        QCOMPARE(xArquivo.Aberto(), criado);
+            QVERIFY(Grava(xCaminho, existente));
+        TArquivoSistema xArquivo = TArquivoSistema::CriaNovo(xCaminho);
+        QVERIFY2(xArquivo.Aberto() == criado, qPrintable(xArquivo.Erro().Mensagem()));
         QCOMPARE(xArquivo.Erro().NomeExiste(), nomeExiste);
         if (!criado) {
             QVERIFY(xArquivo.Erro().Falhou());
             QVERIFY(!xArquivo.Erro().Mensagem().isEmpty());
-            QCOMPARE(Le(Caminho(nome)), existente.isNull() ? QByteArray("<ausente>") : existente);
+            QCOMPARE(Le(xCaminho), existente.isNull() ? QByteArray("<ausente>") : existente);
             return;
         }
         QVERIFY(xArquivo.Escreve("conteúdo"));
         QVERIFY(xArquivo.Fecha());
-        QCOMPARE(Le(Caminho(nome)), QByteArray("conteúdo"));
-        QCOMPARE(Arquivos(), QStringList{nome});
+        QCOMPARE(Le(xCaminho), QByteArray("conteúdo"));
+        // A network path reaches the folder itself.
+        QCOMPARE(Le(*Local(QString(nome).remove(QStringLiteral("<unc>/")))), QByteArray("conteúdo"));
+        if (!nome.contains(u"<longa>"))
+            QCOMPARE(Arquivos(), QStringList{QFileInfo(xCaminho).fileName()});
         // Closed once: a second close reports nothing more.
         QVERIFY(xArquivo.Fecha());
         QVERIFY(!xArquivo.Aberto());
@@ -245,6 +307,11 @@ private slots:
         QTest::newRow("file there") << "download.zip" << QByteArray("antigo") << false << true;
         QTest::newRow("empty file there") << "download.zip" << QByteArray("") << false << true;
         QTest::newRow("missing folder") << "falta/download.zip" << QByteArray() << false << false;
+        QTest::newRow("300-character folder") << "<longa>/download.zip" << QByteArray() << true << false;
+        QTest::newRow("300-character folder, file there")
+            << "<longa>/download.zip" << QByteArray("antigo") << false << true;
+        QTest::newRow("UNC path") << "<unc>/download.zip" << QByteArray() << true << false;
+        QTest::newRow("UNC path, file there") << "<unc>/download.zip" << QByteArray("antigo") << false << true;
     }
     void publicaSemSobrescrever()
     {
@@ -252,27 +319,149 @@ private slots:
         QFETCH(QByteArray, existente);
         QFETCH(bool, publicado);
         QFETCH(bool, nomeExiste);
-        const QString xOrigem = Caminho(QStringLiteral(".download.zip.0123abcd.part"));
+        const std::optional<QString> xLocal = Local(destino);
+        if (!xLocal)
+            QSKIP("no UNC path on this system");
+        const QString xDestino = *xLocal;
+        // Written beside its final name, as a download writes it.
+        const QString xPastaDestino = QFileInfo(xDestino).path();
+        const QString xOrigem = (QFileInfo(xPastaDestino).isDir() ? xPastaDestino : vPasta->path()) +
+                                QStringLiteral("/.download.zip.0123abcd.part");
         {
             TArquivoSistema xArquivo = CriaArquivoOculto(xOrigem);
-            QVERIFY(xArquivo.Aberto());
+            QVERIFY2(xArquivo.Aberto(), qPrintable(xArquivo.Erro().Mensagem()));
             QVERIFY(xArquivo.Escreve("novo"));
             QVERIFY(xArquivo.Fecha());
         }
         if (!existente.isNull())
-            QVERIFY(Grava(Caminho(destino), existente));
-        const TErroSistema xErro = PublicaSemSobrescrever(xOrigem, Caminho(destino));
-        QCOMPARE(!xErro.Falhou(), publicado);
+            QVERIFY(Grava(xDestino, existente));
+        const TErroSistema xErro = PublicaSemSobrescrever(xOrigem, xDestino);
+        QVERIFY2(!xErro.Falhou() == publicado, qPrintable(xErro.Mensagem()));
         QCOMPARE(xErro.NomeExiste(), nomeExiste);
         if (publicado) {
-            QCOMPARE(Le(Caminho(destino)), QByteArray("novo"));
+            QCOMPARE(Le(xDestino), QByteArray("novo"));
             QVERIFY(!QFile::exists(xOrigem));
             // Published, it is no longer hidden.
-            QVERIFY(!QFileInfo(Caminho(destino)).isHidden());
+            QVERIFY(!QFileInfo(xDestino).isHidden());
         } else {
             QVERIFY(!xErro.Mensagem().isEmpty());
             QCOMPARE(Le(xOrigem), QByteArray("novo"));
-            QCOMPARE(Le(Caminho(destino)), existente.isNull() ? QByteArray("<ausente>") : existente);
+            QCOMPARE(Le(xDestino), existente.isNull() ? QByteArray("<ausente>") : existente);
+            // Left as it was: still hidden.
+            QVERIFY(QFileInfo(xOrigem).isHidden());
+        }
+    }
+
+    // A file removed, wherever its folder is; a missing one is a failure with its reason.
+    void removeArquivo_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<bool>("existe");
+        QTest::newRow("file") << "velho.zip" << true;
+        QTest::newRow("unicode name") << NOME_UNICODE + ".zip" << true;
+        QTest::newRow("missing") << "ausente.zip" << false;
+        QTest::newRow("300-character folder") << "<longa>/velho.zip" << true;
+        QTest::newRow("UNC path") << "<unc>/velho.zip" << true;
+        QTest::newRow("UNC path, missing") << "<unc>/ausente.zip" << false;
+    }
+    void removeArquivo()
+    {
+        QFETCH(QString, nome);
+        QFETCH(bool, existe);
+        const std::optional<QString> xLocal = Local(nome);
+        if (!xLocal)
+            QSKIP("no UNC path on this system");
+        if (existe)
+            QVERIFY(Grava(*xLocal, "antigo"));
+        const TErroSistema xErro = RemoveArquivo(*xLocal);
+        QVERIFY2(xErro.Falhou() != existe, qPrintable(xErro.Mensagem()));
+        QVERIFY(!xErro.Transitorio());
+        if (!existe)
+            QVERIFY(!xErro.Mensagem().isEmpty());
+        QVERIFY(!QFile::exists(*Local(QString(nome).remove(QStringLiteral("<unc>/")))));
+    }
+
+    // Another program holds the file for a moment (300 ms) without delete sharing: publishing,
+    // replacing and removing wait for it. One that holds it throughout makes them fail, within the
+    // bound, with the system's reason, and loses nothing.
+    void ocupado_data()
+    {
+        QTest::addColumn<QString>("operacao");
+        QTest::addColumn<int>("retencaoMs"); // -1: throughout
+        QTest::newRow("published, held 300 ms") << "publica" << 300;
+        QTest::newRow("published, held throughout") << "publica" << -1;
+        QTest::newRow("replaced, held 300 ms") << "substitui" << 300;
+        QTest::newRow("replaced, held throughout") << "substitui" << -1;
+        QTest::newRow("removed, held 300 ms") << "remove" << 300;
+        QTest::newRow("removed, held throughout") << "remove" << -1;
+    }
+    void ocupado()
+    {
+        QFETCH(QString, operacao);
+        QFETCH(int, retencaoMs);
+        if (retencaoMs < 0 && !TDetentorArquivo::Impede())
+            QSKIP("another program's open file stops no rename or removal on this system");
+        const QString xOculto = Caminho(u'.' + NOME_UNICODE + QStringLiteral(".zip.0123abcd.part"));
+        const QString xFinal = Caminho(NOME_UNICODE + QStringLiteral(".zip"));
+        const QString xIni = Caminho(QStringLiteral("Tarnwick.ini"));
+        QString xRetido;
+        if (operacao == u"publica") {
+            TArquivoSistema xArquivo = CriaArquivoOculto(xOculto);
+            QVERIFY(xArquivo.Escreve("PK inteiro") && xArquivo.Fecha());
+            xRetido = xOculto;
+        } else if (operacao == u"substitui") {
+            QVERIFY(Grava(xIni, "[CONEXAO]\r\nSenha=velha\r\n"));
+            xRetido = xIni;
+        } else {
+            QVERIFY(Grava(xFinal, "PK"));
+            xRetido = xFinal;
+        }
+        TDetentorArquivo xDetentor;
+        QVERIFY(xDetentor.Abre(xRetido));
+        if (retencaoMs >= 0)
+            xDetentor.LiberaApos(retencaoMs);
+
+        QElapsedTimer xRelogio;
+        xRelogio.start();
+        TErroSistema xErro;
+        if (operacao == u"publica")
+            xErro = PublicaSemSobrescrever(xOculto, xFinal);
+        else if (operacao == u"substitui")
+            xErro = SubstituiArquivo(xIni, "[CONEXAO]\r\nSenha=nova\r\n");
+        else
+            xErro = RemoveArquivo(xFinal);
+        const qint64 xEsperaMs = xRelogio.elapsed();
+        xDetentor.Libera();
+        qInfo("%s: %lld ms (the longest wait so far: %lld ms)", qPrintable(operacao), xEsperaMs,
+              MaiorEsperaOcupado());
+
+        if (retencaoMs >= 0) {
+            QVERIFY2(!xErro.Falhou(), qPrintable(xErro.Mensagem()));
+            QVERIFY(xEsperaMs < ESPERA_MAXIMA_OCUPADO_MS);
+            if (operacao == u"publica")
+                QCOMPARE(Arquivos(), QStringList{NOME_UNICODE + ".zip"});
+            else if (operacao == u"substitui")
+                QCOMPARE(Le(xIni), QByteArray("[CONEXAO]\r\nSenha=nova\r\n"));
+            else
+                QCOMPARE(Arquivos(), QStringList());
+        } else {
+            QVERIFY(xErro.Transitorio());
+            QVERIFY(!xErro.Mensagem().isEmpty());
+            QVERIFY(xEsperaMs >= ESPERA_MAXIMA_OCUPADO_MS);
+            QVERIFY(xEsperaMs < 3 * ESPERA_MAXIMA_OCUPADO_MS);
+            // Nothing lost, nothing left: the file held stays as it was, and no temporary copy holding
+            // the password is there (or it is hidden).
+            if (operacao == u"publica") {
+                QCOMPARE(Le(xOculto), QByteArray("PK inteiro"));
+                QVERIFY(QFileInfo(xOculto).isHidden());
+                QVERIFY(!QFile::exists(xFinal));
+            } else if (operacao == u"substitui") {
+                QCOMPARE(Le(xIni), QByteArray("[CONEXAO]\r\nSenha=velha\r\n"));
+                for (const QString& xNome : Arquivos())
+                    QVERIFY2(xNome == u"Tarnwick.ini" || QFileInfo(Caminho(xNome)).isHidden(), qPrintable(xNome));
+            } else {
+                QCOMPARE(Le(xFinal), QByteArray("PK"));
+            }
         }
     }
 
@@ -415,11 +604,13 @@ private slots:
             if (TArquivoSistema::CriaNovo(xPasta + QStringLiteral("/sonda")).Aberto())
                 QSKIP("permission bits do not stop this user (root)");
         }
-        const bool xResultado = SubstituiArquivo(xArquivo, "[CONEXAO]\r\nCaminho=novo\r\n");
+        const TErroSistema xErro = SubstituiArquivo(xArquivo, "[CONEXAO]\r\nCaminho=novo\r\n");
+        const bool xResultado = !xErro.Falhou();
         QFile::setPermissions(xPasta, SO_DONO | QFile::ExeOwner | QFile::ReadUser | QFile::WriteUser |
                                           QFile::ExeUser);
-        QCOMPARE(xResultado, substituido);
+        QVERIFY2(xResultado == substituido, qPrintable(xErro.Mensagem()));
         if (!substituido) {
+            QVERIFY(!xErro.Mensagem().isEmpty());
             QVERIFY(!QFile::exists(xArquivo));
             return;
         }

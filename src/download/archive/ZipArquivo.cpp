@@ -126,6 +126,43 @@ bool ZipSemEntradas(TArquivoSistema& pArquivo)
 
 } // namespace
 
+bool ZipCompleto(TArquivoSistema& pArquivo)
+{
+    constexpr qint64 FIM = 22;              // the end record without its comment
+    constexpr qint64 COMENTARIO_MAXIMO = 0xFFFF;
+    const qint64 xTamanho = pArquivo.Tamanho();
+    if (xTamanho < FIM)
+        return false;
+    const qint64 xInicio = xTamanho - qMin(xTamanho, FIM + COMENTARIO_MAXIMO);
+    QByteArray xCauda(xTamanho - xInicio, Qt::Uninitialized);
+    if (pArquivo.LeEm(xInicio, xCauda.data(), xCauda.size()) != xCauda.size())
+        return false;
+    const auto U16 = [&](qint64 i) {
+        return quint32(quint8(xCauda[i])) | quint32(quint8(xCauda[i + 1])) << 8;
+    };
+    const auto U32 = [&](qint64 i) { return U16(i) | U16(i + 2) << 16; };
+    for (qint64 i = xCauda.size() - FIM; i >= 0; --i) {
+        if (U32(i) != 0x06054b50u || i + FIM + qint64(U16(i + 20)) != xCauda.size())
+            continue;
+        const qint64 xFim = xInicio + i;
+        const quint32 xTamanhoDiretorio = U32(i + 12), xInicioDiretorio = U32(i + 16);
+        if (xTamanhoDiretorio == 0xFFFFFFFFu || xInicioDiretorio == 0xFFFFFFFFu || U16(i + 10) == 0xFFFF) {
+            // Zip64: its locator (20 bytes) comes just before the end record.
+            char xLocalizador[4];
+            return xFim >= 20 && pArquivo.LeEm(xFim - 20, xLocalizador, 4) == 4 &&
+                   QByteArray(xLocalizador, 4) == QByteArray("PK\x06\x07", 4);
+        }
+        if (qint64(xInicioDiretorio) + qint64(xTamanhoDiretorio) != xFim)
+            return false;
+        if (xTamanhoDiretorio == 0)
+            return true;
+        char xAssinatura[4];
+        return pArquivo.LeEm(xInicioDiretorio, xAssinatura, 4) == 4 &&
+               QByteArray(xAssinatura, 4) == QByteArray("PK\x01\x02", 4);
+    }
+    return false;
+}
+
 bool CriaZipVazio(const QString& pCaminho)
 {
     TArquivoSistema xArquivo = TArquivoSistema::CriaNovo(pCaminho);

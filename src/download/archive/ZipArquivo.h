@@ -21,6 +21,11 @@ inline constexpr int ZIP_NIVEL_COMPRESSAO = 6;
 // failure.
 bool CriaZipVazio(const QString& pCaminho);
 
+// True when the open file holds a whole archive: it ends with the end record of a ZIP archive (its
+// comment reaching exactly to the end of the file) whose central directory lies just before it (or, for
+// a Zip64 archive, whose Zip64 locator does). An archive cut short ends otherwise.
+bool ZipCompleto(TArquivoSistema& pArquivo);
+
 // Writes entries into an archive that exists, one after the other, straight from memory.
 //
 // The usual archive is the empty one CriaZipVazio made: it is then written in place. An archive that

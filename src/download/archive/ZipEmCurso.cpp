@@ -21,27 +21,70 @@ QString NomeOculto(const QString& pNomeBase, quint32 pSorteio)
     return u'.' + pNomeBase + QStringLiteral(".zip.%1.part").arg(pSorteio, 8, 16, QLatin1Char('0'));
 }
 
+// pNomeBase + ".zip", or its numbered variant, in pPasta, as a download names its archives.
+QString NomeNumerado(const QString& pPasta, const QString& pNomeBase, int pNumero)
+{
+    return ComBarra(pPasta) + pNomeBase +
+           (pNumero >= 1 ? QStringLiteral(" (%1).zip").arg(pNumero) : QStringLiteral(".zip"));
+}
+
+// The first free name of pNome(0..pMaximo) for the file pDe; raises when none can be given.
+QString PublicaNoPrimeiroLivre(const QString& pDe, const std::function<QString(int)>& pNome, int pMaximo)
+{
+    for (int xNumero = 0; xNumero <= pMaximo; ++xNumero) {
+        const QString xNome = pNome(xNumero);
+        const TErroSistema xErro = PublicaSemSobrescrever(pDe, xNome);
+        if (!xErro.Falhou())
+            return xNome;
+        if (!xErro.NomeExiste())
+            throw Exception(QStringLiteral("Não foi possível criar o arquivo \"") + xNome +
+                            QStringLiteral("\": ") + xErro.Mensagem());
+    }
+    throw Exception(QStringLiteral("não há nome livre para o arquivo na pasta"));
+}
+
 } // namespace
 
-int RemoveRestosDeEscrita(const QString& pPasta, const QString& pNomeBase, int pIdadeMinimaSeg)
+TRestosEscrita RecuperaRestosDeEscrita(const QString& pPasta, const QString& pNomeBase, int pIdadeMinimaSeg)
 {
     const QRegularExpression xPadrao(QRegularExpression::anchoredPattern(
         QRegularExpression::escape(u'.' + pNomeBase + QStringLiteral(".zip.")) +
         QStringLiteral("[0-9a-f]{8}\\.part")));
     const QStringList xCandidatos = QDir(pPasta).entryList({u'.' + pNomeBase + QStringLiteral(".zip.*.part")},
                                                            QDir::Files | QDir::Hidden);
-    int xRemovidos = 0;
+    TRestosEscrita xRestos;
     for (const QString& xNome : xCandidatos) {
-        // Held by a live writer, or written to lately (its writer may not hold it yet): left alone.
-        if (xPadrao.match(xNome).hasMatch() && RemoveSeAbandonado(ComBarra(pPasta) + xNome, pIdadeMinimaSeg))
-            ++xRemovidos;
+        if (!xPadrao.match(xNome).hasMatch())
+            continue;
+        const QString xCaminho = ComBarra(pPasta) + xNome;
+        bool xCompleto = false;
+        {
+            // Held by a live writer, or written to lately (its writer may not hold it yet): left alone.
+            TArquivoSistema xResto = AbreSeAbandonado(xCaminho, pIdadeMinimaSeg);
+            if (!xResto.Aberto())
+                continue;
+            xCompleto = ZipCompleto(xResto);
+        }
+        if (!xCompleto) {
+            if (RemoveSeAbandonado(xCaminho, pIdadeMinimaSeg))
+                ++xRestos.Removidos;
+            continue;
+        }
+        // Its writer is gone and no new one ever takes this random name: it is ours to publish.
+        try {
+            xRestos.Publicados.append(PublicaNoPrimeiroLivre(
+                xCaminho, [&](int pNumero) { return NomeNumerado(pPasta, pNomeBase, pNumero); },
+                MAX_NOMES_NUMERADOS));
+        } catch (const Exception&) {
+            // Kept as it is; the next archive of that name tries again.
+        }
     }
-    return xRemovidos;
+    return xRestos;
 }
 
 TZipEmCurso::TZipEmCurso(const QString& pPasta, const QString& pNomeBase)
 {
-    RemoveRestosDeEscrita(pPasta, pNomeBase);
+    vRecuperados = RecuperaRestosDeEscrita(pPasta, pNomeBase).Publicados;
     for (int xTentativa = 0;; ++xTentativa) {
         const QString xCaminho =
             ComBarra(pPasta) + NomeOculto(pNomeBase, QRandomGenerator::global()->generate());
@@ -87,22 +130,22 @@ QString TZipEmCurso::Publica(const std::function<QString(int)>& pNome, int pMaxi
     try {
         vEscritor->Fecha();
         vEscritor.reset();
-        for (int xNumero = 0; xNumero <= pMaximo; ++xNumero) {
-            const QString xNome = pNome(xNumero);
-            const TErroSistema xErro = PublicaSemSobrescrever(vTemporario, xNome);
-            if (!xErro.Falhou()) {
-                vTemporario.clear();
-                Libera();
-                return xNome;
-            }
-            if (!xErro.NomeExiste())
-                throw Exception(QStringLiteral("Não foi possível criar o arquivo \"") + xNome +
-                                QStringLiteral("\": ") + xErro.Mensagem());
-        }
-        throw Exception(QStringLiteral("não há nome livre para o arquivo na pasta"));
     } catch (...) {
         Descarta();
         throw;
+    }
+    try {
+        const QString xNome = PublicaNoPrimeiroLivre(vTemporario, pNome, pMaximo);
+        vTemporario.clear();
+        Libera();
+        return xNome;
+    } catch (const Exception& E) {
+        // Whole: kept under its hidden name, never deleted; the next archive of that name publishes it.
+        vMantido = vTemporario;
+        vTemporario.clear();
+        Libera();
+        throw Exception(E.Message() + QStringLiteral(". O arquivo completo foi mantido em \"") +
+                        vMantido + QStringLiteral("\"."));
     }
 }
 

@@ -41,6 +41,7 @@ struct TDownloadRun::TPasso
     std::unique_ptr<TZipEmCurso> Zip;
     std::optional<QString> FalhaCriacao; // why it could not be created
     bool FalhaEscrita = false;           // an entry, the end of the archive or its publication failed
+    std::optional<QString> FalhaPublicacao; // why the finished archive could not be named (it was kept)
     QString Publicado;                   // the archive's path once published
     qint64 NotasRecebidas = 0;
 

@@ -1,16 +1,10 @@
 #include "download/archive/ZipNomes.h"
 #include "download/run/DownloadPasso.h"
+#include "log/LogArquivo.h"
 #include "util/Exception.h"
 
 #include <QFileInfo>
 #include <climits>
-
-namespace {
-
-// Numbered names tried before giving up on a folder whose every name seems taken.
-constexpr int MAX_NOMES_NUMERADOS = 100000;
-
-} // namespace
 
 std::unique_ptr<TZipEmCurso> TDownloadRun::CriaZipFile(const QString& pCaminhoPasta)
 {
@@ -18,7 +12,11 @@ std::unique_ptr<TZipEmCurso> TDownloadRun::CriaZipFile(const QString& pCaminhoPa
     const QString xNome = QFileInfo(NomeZipDownload(pCaminhoPasta, xEstado.vCurrentCnpj, xEstado.vCurrentNFe,
                                                     xEstado.vCurrentTipoAmbiente, 0))
                               .completeBaseName();
-    return std::make_unique<TZipEmCurso>(pCaminhoPasta, xNome);
+    auto xZip = std::make_unique<TZipEmCurso>(pCaminhoPasta, xNome);
+    for (const QString& xRecuperado : xZip->Recuperados())
+        Log().Alerta(nullptr, QStringLiteral("Arquivo .zip completo deixado por uma execução anterior publicado em \"") +
+                                  xRecuperado + QStringLiteral("\""));
+    return xZip;
 }
 
 QString TDownloadRun::CompactaXML(TPasso& pPasso)
@@ -51,6 +49,11 @@ QString TDownloadRun::CompactaXML(TPasso& pPasso)
                 pPasso.Publicado = pPasso.Zip->Publica(
                     [&](int pNumero) { return NomeZipDownload(xPasta, xCnpj, xTipo, xAmbiente, pNumero); },
                     MAX_NOMES_NUMERADOS);
+            } catch (const Exception& E) {
+                pPasso.FalhaEscrita = true;
+                // Finished but not named: the archive was kept, and the user is told why and where.
+                if (!pPasso.Zip->Mantido().isEmpty())
+                    pPasso.FalhaPublicacao = E.Message();
             } catch (...) {
                 pPasso.FalhaEscrita = true;
             }
@@ -59,8 +62,13 @@ QString TDownloadRun::CompactaXML(TPasso& pPasso)
     }
     pPasso.Zip.reset();
     if (pPasso.FalhaEscrita || pPasso.Publicado.isEmpty()) {
-        vView.Erro(QStringLiteral("Falha ao tentar realizar a compressão do(s) XML(s) da(s) ") +
-                   xEstado.vCurrentNFe + QStringLiteral("(s)."));
+        QString xMensagem = QStringLiteral("Falha ao tentar realizar a compressão do(s) XML(s) da(s) ") +
+                            xEstado.vCurrentNFe + QStringLiteral("(s).");
+        // A finished archive that could not be named: the reason, and where the archive was kept.
+        if (pPasso.FalhaPublicacao)
+            xMensagem += QStringLiteral(" Motivo: ") + *pPasso.FalhaPublicacao;
+        Log().Erro(nullptr, xMensagem);
+        vView.Erro(xMensagem);
         return QString();
     }
     vGaugeProgresso = xNotas;

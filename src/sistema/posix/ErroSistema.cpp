@@ -18,6 +18,11 @@ bool TErroSistema::AcessoNegado() const
     return vCodigo == EACCES || vCodigo == EPERM;
 }
 
+bool TErroSistema::Transitorio() const
+{
+    return false;
+}
+
 QString TErroSistema::Mensagem() const
 {
     return QString::fromLocal8Bit(std::strerror(vCodigo));

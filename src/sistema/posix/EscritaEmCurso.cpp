@@ -1,5 +1,7 @@
 #include "sistema/EscritaEmCurso.h"
 
+#include "sistema/AcessoArquivo.h"
+
 #include <QFile>
 #include <ctime>
 #include <fcntl.h>
@@ -42,4 +44,20 @@ bool RemoveSeAbandonado(const QString& pCaminho, int pIdadeMinimaSeg)
                            ::flock(xDescritor, LOCK_EX | LOCK_NB) == 0 && ::unlink(xCaminho.constData()) == 0;
     ::close(xDescritor);
     return xRemovido;
+}
+
+TArquivoSistema AbreSeAbandonado(const QString& pCaminho, int pIdadeMinimaSeg)
+{
+    const int xDescritor = ::open(QFile::encodeName(pCaminho).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (xDescritor < 0)
+        return TAcessoArquivo::Falho(TErroSistema::Ultimo(), pCaminho);
+    TArquivoSistema xArquivo = TAcessoArquivo::Aberto(xDescritor, pCaminho);
+    struct stat xInfo
+    {
+    };
+    // The lock is kept with the descriptor: a writer that comes now cannot take its hold.
+    if (::fstat(xDescritor, &xInfo) != 0 || !S_ISREG(xInfo.st_mode) ||
+        std::time(nullptr) - xInfo.st_mtime < pIdadeMinimaSeg || ::flock(xDescritor, LOCK_EX | LOCK_NB) != 0)
+        return TAcessoArquivo::Falho(TErroSistema(), pCaminho);
+    return xArquivo;
 }

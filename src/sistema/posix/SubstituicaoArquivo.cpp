@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool SubstituiArquivo(const QString& pDestino, const QByteArray& pBytes)
+TErroSistema SubstituiArquivo(const QString& pDestino, const QByteArray& pBytes)
 {
     const QByteArray xDestino = QFile::encodeName(pDestino);
     struct stat xAtual
@@ -25,27 +25,42 @@ bool SubstituiArquivo(const QString& pDestino, const QByteArray& pBytes)
     const int xDescritor = mkostemp(xTemporario.data(), O_CLOEXEC); // made 0600
     if (xDescritor < 0) {
         // Only a folder closed to new files; a full disk must not cost the file its content.
-        if (!xExiste || (errno != EACCES && errno != EPERM))
-            return false;
-        TArquivoSistema xNoLugar =
-            TAcessoArquivo::Aberto(open(xDestino.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC), pDestino);
-        if (!xNoLugar.Aberto())
-            return false;
+        const TErroSistema xErroTemporario = TErroSistema::Ultimo();
+        if (!xExiste || !xErroTemporario.AcessoNegado())
+            return xErroTemporario;
+        const int xNoLugarDescritor = open(xDestino.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (xNoLugarDescritor < 0)
+            return TErroSistema::Ultimo();
+        TArquivoSistema xNoLugar = TAcessoArquivo::Aberto(xNoLugarDescritor, pDestino);
         const bool xOk = xNoLugar.Escreve(pBytes) && xNoLugar.Sincroniza();
-        return xNoLugar.Fecha() && xOk;
+        TErroSistema xErro = xNoLugar.Erro();
+        if (!xNoLugar.Fecha() && !xErro.Falhou())
+            xErro = xNoLugar.Erro();
+        return xOk ? xErro : xNoLugar.Erro();
     }
     TArquivoSistema xArquivo = TAcessoArquivo::Aberto(xDescritor, QFile::decodeName(xTemporario));
-    bool xOk = xArquivo.Escreve(pBytes) && fchmod(xDescritor, xModo) == 0;
+    bool xOk = xArquivo.Escreve(pBytes);
+    TErroSistema xErro = xArquivo.Erro();
+    if (xOk && fchmod(xDescritor, xModo) != 0) {
+        xErro = TErroSistema::Ultimo();
+        xOk = false;
+    }
     if (xOk && xExiste && (xAtual.st_uid != geteuid() || xAtual.st_gid != getegid())) {
         if (fchown(xDescritor, xAtual.st_uid, xAtual.st_gid) != 0) {
             // Not allowed (only root may give a file away): the new file stays the writer's.
         }
     }
-    xOk = xArquivo.Sincroniza() && xOk;
+    xOk = xOk && xArquivo.Sincroniza();
     xOk = xArquivo.Fecha() && xOk;
-    if (!xOk || rename(xTemporario.constData(), xDestino.constData()) != 0) {
+    if (!xOk && !xErro.Falhou())
+        xErro = xArquivo.Erro();
+    if (xOk && rename(xTemporario.constData(), xDestino.constData()) != 0) {
+        xErro = TErroSistema::Ultimo();
+        xOk = false;
+    }
+    if (!xOk) {
         unlink(xTemporario.constData());
-        return false;
+        return xErro.Falhou() ? xErro : TErroSistema(EIO);
     }
     // The rename itself reaches the disk with its folder.
     const int xPasta =
@@ -54,5 +69,5 @@ bool SubstituiArquivo(const QString& pDestino, const QByteArray& pBytes)
         fsync(xPasta);
         close(xPasta);
     }
-    return true;
+    return {};
 }

@@ -1,8 +1,11 @@
 #include "sistema/AcessoArquivo.h"
+#include "sistema/Retentativa.h"
 #include "sistema/windows/CaminhoWindows.h"
 
 #include <QRandomGenerator>
 #include <windows.h>
+
+#include <aclapi.h>
 
 namespace {
 
@@ -174,9 +177,54 @@ bool TArquivoSistema::Trunca(qint64 pTamanho)
     return Posiciona(xAtual, FILE_BEGIN) >= 0; // the position stays, as ftruncate leaves it
 }
 
-bool TArquivoSistema::CopiaPermissoesDe(TArquivoSistema&)
+bool TArquivoSistema::CopiaPermissoesDe(TArquivoSistema& pOutro)
 {
-    return true; // the new file has the permissions its folder passes on, as the old one had
+    PACL xLista = nullptr;
+    PSECURITY_DESCRIPTOR xDescritor = nullptr;
+    DWORD xResultado = GetSecurityInfo(Handle(pOutro.vArquivo), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                       nullptr, nullptr, &xLista, nullptr, &xDescritor);
+    if (xResultado != ERROR_SUCCESS) {
+        vErro = TErroSistema(int(xResultado));
+        return false;
+    }
+    // A list that takes nothing from its folder stays so. One that only holds what its folder passes on
+    // is what this file, in the same folder, has already: nothing is asked of the system then (a
+    // network share may refuse changing permissions while it allows writing).
+    SECURITY_DESCRIPTOR_CONTROL xControle = 0;
+    DWORD xRevisao = 0;
+    const bool xProtegida = GetSecurityDescriptorControl(xDescritor, &xControle, &xRevisao) &&
+                            (xControle & SE_DACL_PROTECTED);
+    bool xPropria = xProtegida || xLista == nullptr;
+    for (DWORD i = 0; !xPropria && i < xLista->AceCount; ++i) {
+        void* xEntrada = nullptr;
+        xPropria = GetAce(xLista, i, &xEntrada) &&
+                   !(static_cast<const ACE_HEADER*>(xEntrada)->AceFlags & INHERITED_ACE);
+    }
+    xResultado = ERROR_SUCCESS;
+    if (xPropria) {
+        // Its own entries are given; the ones its folder passes on are inherited again by this file.
+        const HANDLE xEste = CreateFileW(TCaminhoWindows(vCaminho).c_str(), WRITE_DAC, COMPARTILHA_TUDO, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (xEste == INVALID_HANDLE_VALUE) {
+            xResultado = GetLastError();
+        } else {
+            xResultado = SetSecurityInfo(
+                xEste, SE_FILE_OBJECT,
+                DACL_SECURITY_INFORMATION |
+                    (xProtegida ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION),
+                nullptr, nullptr, xLista, nullptr);
+            CloseHandle(xEste);
+        }
+    }
+    LocalFree(xDescritor);
+    // A list closed to the folder's entries must be carried over, or the file would open up; entries of
+    // its own beside the inherited ones are carried where the system lets us (Wine gives every file
+    // entries of its own and may refuse the change).
+    if (xResultado != ERROR_SUCCESS && xProtegida) {
+        vErro = TErroSistema(int(xResultado));
+        return false;
+    }
+    return true;
 }
 
 bool TArquivoSistema::Sincroniza()
@@ -195,5 +243,7 @@ bool TArquivoSistema::Fecha()
 
 TErroSistema RemoveArquivo(const QString& pCaminho)
 {
-    return DeleteFileW(TCaminhoWindows(pCaminho).c_str()) ? TErroSistema() : TErroSistema::Ultimo();
+    const TCaminhoWindows xCaminho(pCaminho);
+    return RepeteEnquantoOcupado(
+        [&] { return DeleteFileW(xCaminho.c_str()) ? TErroSistema() : TErroSistema::Ultimo(); });
 }

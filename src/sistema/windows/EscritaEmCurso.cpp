@@ -38,6 +38,41 @@ void TTravaEscrita::Libera()
     }
 }
 
+namespace {
+
+qint64 Valor(const FILETIME& pTempo)
+{
+    return qint64((quint64(pTempo.dwHighDateTime) << 32) | pTempo.dwLowDateTime);
+}
+
+// The file, regular, unchanged for pIdadeMinimaSeg seconds, seen through pHandle.
+bool Velho(HANDLE pHandle, int pIdadeMinimaSeg)
+{
+    BY_HANDLE_FILE_INFORMATION xInfo = {};
+    if (!GetFileInformationByHandle(pHandle, &xInfo) ||
+        (xInfo.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return false;
+    FILETIME xAgora;
+    GetSystemTimeAsFileTime(&xAgora);
+    constexpr qint64 POR_SEGUNDO = 10'000'000; // FILETIME counts 100 ns
+    return (Valor(xAgora) - Valor(xInfo.ftLastWriteTime)) / POR_SEGUNDO >= pIdadeMinimaSeg;
+}
+
+} // namespace
+
+TArquivoSistema AbreSeAbandonado(const QString& pCaminho, int pIdadeMinimaSeg)
+{
+    // The file alone, as RemoveSeAbandonado takes it: no live writer's hold may be open on it.
+    const HANDLE xHandle = CreateFileW(TCaminhoWindows(pCaminho).c_str(), GENERIC_READ, 0, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (xHandle == INVALID_HANDLE_VALUE)
+        return TAcessoArquivo::Falho(TErroSistema::Ultimo(), pCaminho);
+    TArquivoSistema xArquivo = TAcessoArquivo::Aberto(reinterpret_cast<qintptr>(xHandle), pCaminho);
+    if (!Velho(xHandle, pIdadeMinimaSeg))
+        return TAcessoArquivo::Falho(TErroSistema(), pCaminho);
+    return xArquivo;
+}
+
 bool RemoveSeAbandonado(const QString& pCaminho, int pIdadeMinimaSeg)
 {
     // The file alone: no other handle may be open on it, a live writer's hold included.
@@ -46,20 +81,10 @@ bool RemoveSeAbandonado(const QString& pCaminho, int pIdadeMinimaSeg)
     if (xHandle == INVALID_HANDLE_VALUE)
         return false;
     bool xRemovido = false;
-    BY_HANDLE_FILE_INFORMATION xInfo = {};
-    if (GetFileInformationByHandle(xHandle, &xInfo) &&
-        !(xInfo.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
-        FILETIME xAgora;
-        GetSystemTimeAsFileTime(&xAgora);
-        const auto xValor = [](const FILETIME& pTempo) {
-            return qint64((quint64(pTempo.dwHighDateTime) << 32) | pTempo.dwLowDateTime);
-        };
-        constexpr qint64 POR_SEGUNDO = 10'000'000; // FILETIME counts 100 ns
-        if ((xValor(xAgora) - xValor(xInfo.ftLastWriteTime)) / POR_SEGUNDO >= pIdadeMinimaSeg) {
-            FILE_DISPOSITION_INFO xRemocao = {};
-            xRemocao.DeleteFile = TRUE;
-            xRemovido = SetFileInformationByHandle(xHandle, FileDispositionInfo, &xRemocao, sizeof xRemocao);
-        }
+    if (Velho(xHandle, pIdadeMinimaSeg)) {
+        FILE_DISPOSITION_INFO xRemocao = {};
+        xRemocao.DeleteFile = TRUE;
+        xRemovido = SetFileInformationByHandle(xHandle, FileDispositionInfo, &xRemocao, sizeof xRemocao);
     }
     CloseHandle(xHandle);
     return xRemovido;

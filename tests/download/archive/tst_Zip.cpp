@@ -6,7 +6,9 @@
 #include "download/archive/ZipEmCurso.h"
 #include "download/archive/ZipNomes.h"
 #include "sistema/EscritaEmCurso.h"
+#include "support/DetentorArquivo.h"
 #include "support/LimiteArquivo.h"
+#include "sistema/Retentativa.h"
 #include "util/Exception.h"
 
 #include <QDir>
@@ -63,6 +65,15 @@ class TestZip : public QObject
         return [xPasta](int n) {
             return NomeZipDownload(xPasta, QStringLiteral("12345678000195"), QStringLiteral("NF_E"),
                                    QStringLiteral("PRODUCAO"), n);
+        };
+    }
+
+    // The same names, (1) being the first numbered one, as NomeZipDownload gives them for CNPJ 1.
+    std::function<QString(int)> NomePasso1() const
+    {
+        const QString xPasta = vPasta.path();
+        return [xPasta](int n) {
+            return NomeZipDownload(xPasta, QStringLiteral("1"), QStringLiteral("NF_E"), QStringLiteral("PRODUCAO"), n);
         };
     }
 
@@ -312,7 +323,9 @@ private slots:
             QVERIFY(xProprio.setFileTime(QDateTime::currentDateTime().addSecs(-120),
                                          QFileDevice::FileModificationTime));
             xProprio.close();
-            QCOMPARE(RemoveRestosDeEscrita(vPasta.path(), xBase), 0);
+            const TRestosEscrita xRestos = RecuperaRestosDeEscrita(vPasta.path(), xBase);
+            QCOMPARE(xRestos.Removidos, 0);
+            QCOMPARE(xRestos.Publicados, QStringList());
             QVERIFY(QFile::exists(xZip.CaminhoTemporario()));
         }
         for (const TCaso& xCaso : xCasos)
@@ -423,6 +436,210 @@ private slots:
             xZip.Fecha();
         }
         QCOMPARE(VerificaZipExterno(xCaminho, 70000), QString());
+        TArquivoSistema xArquivo = TArquivoSistema::AbreLeituraEscrita(xCaminho);
+        QVERIFY(ZipCompleto(xArquivo)); // through its Zip64 records
+    }
+
+    // Whole archives are told from ones cut short or followed by anything.
+    void Completo_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<bool>("completo");
+        QTest::newRow("empty archive") << "vazio" << true;
+        QTest::newRow("archive with entries") << "entradas" << true;
+        QTest::newRow("with a comment") << "comentario" << true;
+        QTest::newRow("last byte missing") << "sem ultimo" << false;
+        QTest::newRow("cut in half") << "metade" << false;
+        QTest::newRow("end record missing") << "sem fim" << false;
+        QTest::newRow("bytes after the end") << "sobra" << false;
+        QTest::newRow("empty file") << "nada" << false;
+        QTest::newRow("not an archive") << "lixo" << false;
+    }
+    void Completo()
+    {
+        QFETCH(QString, caso);
+        QFETCH(bool, completo);
+        const QString xCaminho = Caminho(QStringLiteral("a.zip"));
+        QVERIFY(::CriaZipVazio(xCaminho));
+        if (caso != u"vazio") {
+            TZipEscritor xZip(xCaminho);
+            for (int i = 0; i < 3; ++i)
+                xZip.Acrescenta(QStringLiteral("n%1.xml").arg(i), QByteArray(5000, char('a' + i)), 1700000000);
+            xZip.Fecha();
+        }
+        QByteArray xBytes = LeArquivo(xCaminho);
+        if (caso == u"comentario") {
+            xBytes[xBytes.size() - 2] = 4; // comment length 4, then the comment
+            xBytes += "nota";
+        } else if (caso == u"sem ultimo") {
+            xBytes.chop(1);
+        } else if (caso == u"metade") {
+            xBytes.truncate(xBytes.size() / 2);
+        } else if (caso == u"sem fim") {
+            xBytes.chop(22);
+        } else if (caso == u"sobra") {
+            xBytes += "PK";
+        } else if (caso == u"nada") {
+            xBytes.clear();
+        } else if (caso == u"lixo") {
+            xBytes = QByteArray(100, 'x');
+        }
+        QVERIFY(QFile::remove(xCaminho));
+        Grava(xCaminho, xBytes);
+        TArquivoSistema xArquivo = TArquivoSistema::AbreLeituraEscrita(xCaminho);
+        QVERIFY(xArquivo.Aberto());
+        QCOMPARE(ZipCompleto(xArquivo), completo);
+    }
+
+    // A leftover that holds a whole archive (its writer died between finishing and naming it, a power
+    // cut undid the rename, an archive kept because it could not be named) is published under the
+    // archive's name when the next archive of that name starts; one cut short is removed; one a live
+    // writer holds, or written to lately, stays.
+    void RestoCompleto_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QStringList>("existentes"); // archives already in the folder
+        QTest::addColumn<QString>("publicado");      // the leftover's new name; empty: not published
+        QTest::addColumn<bool>("fica");              // the leftover stays where it was
+        const QString B = QStringLiteral("download_xmls_1_NF_E_PRODUCAO");
+        QTest::newRow("whole") << "inteiro" << QStringList() << B + ".zip" << false;
+        QTest::newRow("whole, the name taken") << "inteiro" << QStringList{B + ".zip"} << B + " (1).zip"
+                                               << false;
+        QTest::newRow("cut short") << "cortado" << QStringList() << QString() << false;
+        QTest::newRow("whole, a live writer holds it") << "travado" << QStringList() << QString() << true;
+        QTest::newRow("whole, written to lately") << "recente" << QStringList() << QString() << true;
+    }
+    void RestoCompleto()
+    {
+        QFETCH(QString, caso);
+        QFETCH(QStringList, existentes);
+        QFETCH(QString, publicado);
+        QFETCH(bool, fica);
+        const QString xBase = QStringLiteral("download_xmls_1_NF_E_PRODUCAO");
+        for (const QString& xNome : existentes)
+            Grava(Caminho(xNome), "taken");
+        const QString xResto = Caminho(u'.' + xBase + QStringLiteral(".zip.0123abcd.part"));
+        {
+            TZipEscritor xZip(CriaArquivoOculto(xResto), xResto);
+            xZip.Acrescenta(QStringLiteral("NF_E_AUT_1_1_PRODUCAO.xml"), "<nfe>resto</nfe>", 1700000000);
+            xZip.Fecha();
+        }
+        if (caso == u"cortado") {
+            QByteArray xBytes = LeArquivo(xResto);
+            xBytes.chop(10);
+            QVERIFY(QFile::remove(xResto));
+            Grava(xResto, xBytes);
+        }
+        if (caso != u"recente") {
+            QFile xArquivo(xResto);
+            QVERIFY(xArquivo.open(QIODevice::ReadWrite));
+            QVERIFY(xArquivo.setFileTime(QDateTime::currentDateTime().addSecs(-120),
+                                         QFileDevice::FileModificationTime));
+        }
+        TTravaEscrita xTrava;
+        if (caso == u"travado")
+            QVERIFY(xTrava.Toma(xResto));
+
+        QString xNovo;
+        QStringList xRecuperados;
+        {
+            TZipEmCurso xZip(vPasta.path(), xBase);
+            xRecuperados = xZip.Recuperados();
+            xZip.Acrescenta("novo.xml", "<novo/>", 1700000000);
+            xNovo = xZip.Publica(NomePasso1(), 100);
+        }
+        xTrava.Libera();
+        QCOMPARE(QFile::exists(xResto), fica);
+        if (publicado.isEmpty()) {
+            QCOMPARE(xRecuperados, QStringList());
+        } else {
+            QCOMPARE(xRecuperados, QStringList{Caminho(publicado)});
+            const QVector<TEntradaZip> xEntradas = LeZip(Caminho(publicado));
+            QCOMPARE(xEntradas.size(), 1);
+            QCOMPARE(xEntradas[0].Dados, QByteArray("<nfe>resto</nfe>"));
+            QCOMPARE(VerificaZipExterno(Caminho(publicado), 1), QString());
+        }
+        // The new archive took the next free name; what was there is untouched.
+        QVERIFY(xNovo != Caminho(publicado));
+        QCOMPARE(NomesZip(xNovo), QStringList{"novo.xml"});
+        for (const QString& xNome : existentes)
+            QCOMPARE(LeArquivo(Caminho(xNome)), QByteArray("taken"));
+        QCOMPARE(Arquivos().size(), existentes.size() + (publicado.isEmpty() ? 0 : 1) + 1 + (fica ? 1 : 0));
+    }
+
+    // A finished archive that cannot be named is kept under its hidden name, which the message gives,
+    // never deleted; the next archive of that name publishes it. Names all taken stand for any failure
+    // of the system here; on Windows another program holding the file throughout is the real one, and
+    // one holding it for 300 ms is waited for.
+    void PublicacaoFalhaMantem_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("no free name") << "sem nome";
+        QTest::newRow("held 300 ms") << "300 ms";
+        QTest::newRow("held throughout") << "retido";
+    }
+    void PublicacaoFalhaMantem()
+    {
+        QFETCH(QString, caso);
+        if (caso != u"sem nome" && !TDetentorArquivo::Impede())
+            QSKIP("another program's open file stops no rename on this system");
+        const QString xBase = QStringLiteral("download_xmls_1_NF_E_PRODUCAO");
+        if (caso == u"sem nome") {
+            Grava(Caminho(xBase + ".zip"), "taken");
+            Grava(Caminho(xBase + " (1).zip"), "taken");
+        }
+        QString xMantido, xMensagem, xPublicado;
+        QElapsedTimer xRelogio;
+        {
+            TZipEmCurso xZip(vPasta.path(), xBase);
+            xZip.Acrescenta("a.xml", "<a/>", 1700000000);
+            TDetentorArquivo xDetentor;
+            if (caso != u"sem nome") {
+                QVERIFY(xDetentor.Abre(xZip.CaminhoTemporario()));
+                if (caso == u"300 ms")
+                    xDetentor.LiberaApos(300);
+            }
+            xRelogio.start();
+            try {
+                xPublicado = xZip.Publica(NomePasso1(), 1);
+            } catch (const Exception& E) {
+                xMensagem = E.Message();
+            }
+            qInfo("%s: %lld ms (the longest wait so far: %lld ms)", qPrintable(caso), xRelogio.elapsed(),
+                  MaiorEsperaOcupado());
+            xMantido = xZip.Mantido();
+        }
+        if (caso == u"300 ms") {
+            QCOMPARE(xPublicado, Caminho(xBase + ".zip"));
+            QCOMPARE(NomesZip(xPublicado), QStringList{"a.xml"});
+            QCOMPARE(Arquivos(), QStringList{xBase + ".zip"});
+            return;
+        }
+        QVERIFY(xPublicado.isEmpty());
+        QVERIFY(!xMantido.isEmpty());
+        QVERIFY2(xMensagem.endsWith(QStringLiteral("O arquivo completo foi mantido em \"") + xMantido +
+                                    QStringLiteral("\".")),
+                 qPrintable(xMensagem));
+        if (caso == u"retido")
+            QVERIFY2(xMensagem.startsWith(QStringLiteral("Não foi possível criar o arquivo \"") +
+                                          Caminho(xBase + ".zip") + "\": "),
+                     qPrintable(xMensagem));
+        QVERIFY(QFileInfo(xMantido).fileName().startsWith(u'.' + xBase + ".zip."));
+        QVERIFY(QFileInfo(xMantido).isHidden());
+        QCOMPARE(NomesZip(xMantido), QStringList{"a.xml"});
+
+        // A minute later, the next archive of that name gives it a name.
+        {
+            QFile xArquivo(xMantido);
+            QVERIFY(xArquivo.open(QIODevice::ReadWrite));
+            QVERIFY(xArquivo.setFileTime(QDateTime::currentDateTime().addSecs(-120),
+                                         QFileDevice::FileModificationTime));
+        }
+        TZipEmCurso xSeguinte(vPasta.path(), xBase);
+        const QString xRecuperado = caso == u"sem nome" ? xBase + " (2).zip" : xBase + ".zip";
+        QCOMPARE(xSeguinte.Recuperados(), QStringList{Caminho(xRecuperado)});
+        QVERIFY(!QFile::exists(xMantido));
+        QCOMPARE(NomesZip(Caminho(xRecuperado)), QStringList{"a.xml"});
     }
 };
 

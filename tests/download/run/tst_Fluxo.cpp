@@ -8,6 +8,7 @@
 #include "download/run/DownloadRun.h"
 #include "download/run/VisaoFalsa.h"
 #include "log/LogArquivo.h"
+#include "support/DetentorArquivo.h"
 #include "support/LimiteArquivo.h"
 #include "support/NotesService.h"
 #include "util/Exception.h"
@@ -248,6 +249,44 @@ private slots:
                  (QStringList{FALHA_COMPRESSAO, "info:" + FINALIZADO + "NFC-e: " + QDir::toNativeSeparators(Zip(CNPJ_C, "NFC_E")) + "\r\n"}));
         QCOMPARE(Arquivos(), QStringList{QFileInfo(Zip(CNPJ_C, "NFC_E")).fileName()});
         QCOMPARE(NomesZip(Zip(CNPJ_C, "NFC_E")).size(), 250);
+    }
+
+    // Another program (an antivirus) holds the finished archive throughout: it is kept under its hidden
+    // name, which the message and the log give with the system's reason, and the run goes on.
+    void PublicacaoRetida()
+    {
+        if (!TDetentorArquivo::Impede())
+            QSKIP("another program's open file stops no rename on this system");
+        TRecepcaoNF::get().SetUrlBase(vServico250.UrlBase());
+        Prepara(CNPJ_C, {true, true, false, true, false});
+        TDetentorArquivo xDetentor;
+        QString xOculto;
+        vVisao.AoProcessarEventos = [&](TVisaoFalsa& v) {
+            if (xOculto.isEmpty() && v.vStatus[0] == QStringLiteral("Processando NF_E(s) PRODUÇÃO") &&
+                v.vStatus[1].startsWith(QStringLiteral("Realizando a compressão"))) {
+                const QStringList xOcultos = QDir(vPasta.path()).entryList({".download_xmls_*.part"}, QDir::Files | QDir::Hidden);
+                if (xOcultos.size() == 1 && xDetentor.Abre(vPasta.filePath(xOcultos.front())))
+                    xOculto = vPasta.filePath(xOcultos.front());
+            } else if (v.vStatus[0] != QStringLiteral("Processando NF_E(s) PRODUÇÃO")) {
+                xDetentor.Libera();
+            }
+        };
+        const QString xFalha = Executa();
+        xDetentor.Libera();
+        QCOMPARE(xFalha, QString());
+        QVERIFY(!xOculto.isEmpty());
+        const QStringList xDialogos = vVisao.Dialogos();
+        QCOMPARE(xDialogos.size(), 2);
+        QVERIFY2(xDialogos[0].startsWith(FALHA_COMPRESSAO + " Motivo: Não foi possível criar o arquivo \"" +
+                                         Zip(CNPJ_C) + "\": "),
+                 qPrintable(xDialogos[0]));
+        QVERIFY2(xDialogos[0].endsWith("O arquivo completo foi mantido em \"" + xOculto + "\"."),
+                 qPrintable(xDialogos[0]));
+        QCOMPARE(xDialogos[1], "info:" + FINALIZADO + "NFC-e: " + QDir::toNativeSeparators(Zip(CNPJ_C, "NFC_E")) + "\r\n");
+        QVERIFY(LinhasDoLog().contains(QStringLiteral("O arquivo completo foi mantido em")));
+        // Kept whole, every note in it.
+        QCOMPARE(NomesZip(xOculto).size(), 250);
+        QVERIFY(!QFile::exists(Zip(CNPJ_C)));
     }
 
     // A fetch that fails after earlier steps wrote their archives: the summary lists them, then the
