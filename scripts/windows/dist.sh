@@ -4,7 +4,9 @@
 # The folder gets the program, every DLL it needs (found by following the import tables from the
 # dependency folders; what none of them holds is left to Windows), Qt's Windows platform and style
 # plugins, the Brazilian catalogue of Qt's own texts and a qt.conf that points Qt at them. The Firebird
-# client (fbclient.dll) is not shipped: it comes with the customer's Firebird.
+# client (fbclient.dll) is not shipped: it comes with the customer's Firebird. The Portuguese guide
+# (docs/guia/guia-windows.md) goes in as guia/Guia do Tarnwick.html with its pictures, for a PC without
+# any other tool than its browser.
 set -euo pipefail
 EXE=$1 DEST=$2 QT=$3 DLLS=$4
 OBJDUMP=x86_64-w64-mingw32-objdump
@@ -39,6 +41,7 @@ while [ ${#pendentes[@]} -gt 0 ]; do
     pendentes+=("$DEST/$nome")
   done < <("$OBJDUMP" -p "$arquivo" | sed -n 's/^\s*DLL Name: //p')
 done
+"$(dirname "$0")/guia.sh" "$DEST/guia"
 # What ships is stripped of its debugging sections.
 find "$DEST" -iname '*.dll' -o -iname '*.exe' | xargs x86_64-w64-mingw32-strip --strip-unneeded
 (cd "$(dirname "$DEST")" && rm -f "$(basename "$DEST").zip" && cmake -E tar cf "$(basename "$DEST").zip" --format=zip "$(basename "$DEST")")
