@@ -409,11 +409,36 @@ SectionEnd
 ; The mode is the installation's: the folder the machine's uninstall entry names was installed for all
 ; users (the switch /ALLUSERS of earlier versions is accepted and changes nothing). Without the rights
 ; that needs, the uninstaller asks for them (Windows' elevation prompt) and runs again with them.
+; $0 = 1 when the folder $R8 is this uninstaller's $INSTDIR: the same name (without regard to case), or
+; the same folder under another name (its short name, another drive that maps it): a file made in one is
+; seen in the other.
+Function un.EhEstaPasta
+  StrCpy $0 0
+  ${If} $R8 == ""
+    Return
+  ${EndIf}
+  ${If} $R8 == $INSTDIR
+    StrCpy $0 1
+    Return
+  ${EndIf}
+  System::Call 'kernel32::GetTickCount() i .r1'
+  StrCpy $2 "~tarnwick-$1.tmp"
+  ClearErrors
+  FileOpen $3 "$INSTDIR\$2" w
+  ${IfNot} ${Errors}
+    FileClose $3
+    ${If} ${FileExists} "$R8\$2"
+      StrCpy $0 1
+    ${EndIf}
+    Delete "$INSTDIR\$2"
+  ${EndIf}
+FunctionEnd
+
 Function un.onInit
   StrCpy $TodosUsuarios 0
   ReadRegStr $R8 HKLM "${CHAVE_DESINSTALAR}" "InstallLocation"
-  ${If} $R8 != ""
-  ${AndIf} $R8 == $INSTDIR
+  Call un.EhEstaPasta
+  ${If} $0 == 1
     StrCpy $TodosUsuarios 1
   ${EndIf}
   ${If} $TodosUsuarios == 1

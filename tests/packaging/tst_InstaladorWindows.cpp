@@ -191,8 +191,10 @@ private:
         QStringList xEstado;
         for (const QString& xArquivo : Arquivos(pPasta)) {
             const QFileInfo xInfo(pPasta + u'/' + xArquivo);
-            xEstado << QStringLiteral("%1 %2 %3").arg(xArquivo).arg(xInfo.size()).arg(
-                           xInfo.lastModified().toMSecsSinceEpoch());
+            xEstado << QStringLiteral("%1 %2 %3")
+                           .arg(xArquivo)
+                           .arg(xInfo.size())
+                           .arg(xInfo.lastModified().toMSecsSinceEpoch());
         }
         return xEstado;
     }
@@ -335,8 +337,9 @@ void TstInstaladorWindows::atalho()
     QFile xLinkGuia(xMenu + QStringLiteral("/Guia do Tarnwick.lnk"));
     QVERIFY(xLinkGuia.open(QIODevice::ReadOnly));
     QVERIFY(LeAtalho(xLinkGuia.readAll(), xGuia));
-    QVERIFY2(xGuia.Alvo.endsWith(QStringLiteral("\\Tarnwick\\guia\\Guia do Tarnwick.html"), Qt::CaseInsensitive),
-             qPrintable(xGuia.Alvo));
+    QVERIFY2(
+        xGuia.Alvo.endsWith(QStringLiteral("\\Tarnwick\\guia\\Guia do Tarnwick.html"), Qt::CaseInsensitive),
+        qPrintable(xGuia.Alvo));
     QFile xLink(xMenu + QStringLiteral("/Tarnwick.lnk"));
     QVERIFY2(xLink.open(QIODevice::ReadOnly), qPrintable(xLink.fileName()));
     TAtalho xAtalho;
@@ -582,17 +585,19 @@ void TstInstaladorWindows::emExecucao()
                                        QStringLiteral("_?=") + xPastaWindows},
                                       Ambiente(), 120000)
                     : ExecutaPrograma(QStringLiteral("wine"),
-                                      {NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")}, Ambiente(),
-                                      120000);
+                                      {NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")},
+                                      Ambiente(), 120000);
     const bool xRodava = vPrograma.state() == QProcess::Running;
     vPrograma.kill();
     vPrograma.waitForFinished(30000);
     ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-k")}, Ambiente(), 30000);
     QVERIFY(xRodava);
-    QVERIFY2(xSaida.Codigo == SAIDA_EM_EXECUCAO, qPrintable(QString::number(xSaida.Codigo) + u' ' + xSaida.Texto()));
+    QVERIFY2(xSaida.Codigo == SAIDA_EM_EXECUCAO,
+             qPrintable(QString::number(xSaida.Codigo) + u' ' + xSaida.Texto()));
     QCOMPARE(SemLog(Estado(vPastaPrograma)), xAntes);
     QCOMPARE(Registro(xChave), xRegistro);
-    QVERIFY(QFileInfo::exists(vUsuario + QStringLiteral("/AppData/Roaming/") + MENU + QStringLiteral("/Tarnwick.lnk")));
+    QVERIFY(QFileInfo::exists(vUsuario + QStringLiteral("/AppData/Roaming/") + MENU +
+                              QStringLiteral("/Tarnwick.lnk")));
 }
 
 // An older version, made here from the dist folder with a file and a folder more, installed for the
@@ -602,7 +607,8 @@ void TstInstaladorWindows::atualizacao()
 {
     const QString xDist = vTemp.filePath(QStringLiteral("antiga/Tarnwick-26.8.0-win64"));
     QVERIFY(QDir().mkpath(QFileInfo(xDist).path()));
-    QCOMPARE(ExecutaPrograma(QStringLiteral("cp"), {QStringLiteral("-a"), QStringLiteral(PASTA_DIST), xDist}).Codigo,
+    QCOMPARE(ExecutaPrograma(QStringLiteral("cp"), {QStringLiteral("-a"), QStringLiteral(PASTA_DIST), xDist})
+                 .Codigo,
              0);
     QVERIFY(QDir().mkpath(xDist + QStringLiteral("/antigos")));
     for (const QString& xArquivo : {QStringLiteral("/obsoleto.dll"), QStringLiteral("/antigos/velho.dll")}) {
@@ -611,9 +617,9 @@ void TstInstaladorWindows::atualizacao()
         xNovo.write("de uma versao anterior");
     }
     const QString xAntigo = vTemp.filePath(QStringLiteral("Tarnwick-26.8.0-setup.exe"));
-    const TSaidaPrograma xFeito =
-        ExecutaPrograma(QStringLiteral(SCRIPT_INSTALADOR),
-                        {xDist, QStringLiteral("26.8.0"), QStringLiteral(ICONE_INSTALADOR), xAntigo}, {}, 600000);
+    const TSaidaPrograma xFeito = ExecutaPrograma(
+        QStringLiteral(SCRIPT_INSTALADOR),
+        {xDist, QStringLiteral("26.8.0"), QStringLiteral(ICONE_INSTALADOR), xAntigo}, {}, 600000);
     QVERIFY2(xFeito.Codigo == 0, qPrintable(xFeito.Texto()));
 
     const QString xChave = QStringLiteral("HKCU\\") + CHAVE_DESINSTALAR;
@@ -655,24 +661,26 @@ void TstInstaladorWindows::todosNaPastaEscolhida()
 
     QProcessEnvironment xRastro = Ambiente();
     xRastro.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("trace+security,trace+advapi"));
-    const TSaidaPrograma xSaida = ExecutaPrograma(
-        QStringLiteral("wine"),
-        {NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S"), QStringLiteral("/ALLUSERS"),
-         QStringLiteral("/D=C:\\Sistemas\\Tarnwick")},
-        xRastro, 300000);
+    const TSaidaPrograma xSaida =
+        ExecutaPrograma(QStringLiteral("wine"),
+                        {NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S"),
+                         QStringLiteral("/ALLUSERS"), QStringLiteral("/D=C:\\Sistemas\\Tarnwick")},
+                        xRastro, 300000);
     ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-w")}, Ambiente(), 300000);
     QCOMPARE(xSaida.Codigo, 0);
     const QString xPasta = Drive(QStringLiteral("Sistemas/Tarnwick"));
     QCOMPARE(Arquivos(xPasta), Instalados());
     const QString xRastroTexto = QString::fromUtf8(xSaida.Erros);
-    QVERIFY2(xRastroTexto.contains(QStringLiteral("ConvertStringSecurityDescriptorToSecurityDescriptorW "
-                                                  "L\"O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)\"")),
+    QVERIFY2(xRastroTexto.contains(
+                 QStringLiteral("ConvertStringSecurityDescriptorToSecurityDescriptorW "
+                                "L\"O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)\"")),
              qPrintable(xRastroTexto.right(3000)));
     // Owner, rights and the cut from the parent (OWNER | DACL | PROTECTED_DACL), on the folder, at the
     // first try.
     QStringList xChamadas;
     QRegularExpressionMatchIterator xDefinicoes =
-        QRegularExpression(QStringLiteral("SetNamedSecurityInfoW L\"([^\"]*)\" (\\d+) (-?\\d+) ")).globalMatch(xRastroTexto);
+        QRegularExpression(QStringLiteral("SetNamedSecurityInfoW L\"([^\"]*)\" (\\d+) (-?\\d+) "))
+            .globalMatch(xRastroTexto);
     while (xDefinicoes.hasNext()) {
         const QRegularExpressionMatch xChamada = xDefinicoes.next();
         xChamadas << xChamada.captured(1) + u' ' + xChamada.captured(2) + u' ' +
@@ -703,8 +711,9 @@ void TstInstaladorWindows::todosNaPastaEscolhida()
     vPrograma.kill();
     vPrograma.waitForFinished(30000);
     ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-k")}, Ambiente(), 30000);
-    const QString xLogUsuario = vUsuario + QStringLiteral("/AppData/Local/Tarnwick/log/LogTarnwick%1.txt")
-                                               .arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+    const QString xLogUsuario =
+        vUsuario + QStringLiteral("/AppData/Local/Tarnwick/log/LogTarnwick%1.txt")
+                       .arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
     QVERIFY2(QFileInfo(xLogUsuario).isFile(), qPrintable(xLogUsuario));
     QVERIFY(!QFileInfo::exists(xPasta + QStringLiteral("/log")));
 

@@ -33,7 +33,8 @@ QString ComSeparador(const QString& pPasta)
 QString PastaInstalacaoTodos()
 {
     HKEY xChave = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarnwick", 0,
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarnwick", 0,
                       KEY_QUERY_VALUE | KEY_WOW64_64KEY, &xChave) != ERROR_SUCCESS)
         return {};
     wchar_t xValor[MAX_PATH * 2] = {};
