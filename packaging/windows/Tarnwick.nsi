@@ -244,17 +244,22 @@ FunctionEnd
   CreateDirectory "$INSTDIR\${ANTERIORES}\${REL}"
 !macroend
 !macro Troca REL
+  ; Each test of the error flag clears it: one test per operation.
   ${If} $Falhou == 0
     ClearErrors
     ${If} ${FileExists} "$INSTDIR\${REL}"
       Rename "$INSTDIR\${REL}" "$INSTDIR\${ANTERIORES}\${REL}"
     ${EndIf}
-    ${IfNot} ${Errors}
-      Rename "$INSTDIR\${NOVOS}\${REL}" "$INSTDIR\${REL}"
-    ${EndIf}
     ${If} ${Errors}
-      DetailPrint "Não foi possível substituir $INSTDIR\${REL}."
       StrCpy $Falhou 1
+    ${Else}
+      Rename "$INSTDIR\${NOVOS}\${REL}" "$INSTDIR\${REL}"
+      ${If} ${Errors}
+        StrCpy $Falhou 1
+      ${EndIf}
+    ${EndIf}
+    ${If} $Falhou == 1
+      DetailPrint "Não foi possível substituir $INSTDIR\${REL}."
     ${EndIf}
   ${EndIf}
 !macroend
@@ -353,6 +358,8 @@ Section "${PRODUTO}" SecPrograma
   ${If} $Falhou == 1
     !include "${LISTAS}\desfazer.nsh"
     RMDir /r "$INSTDIR\${NOVOS}"
+    RMDir "$INSTDIR\${ANTERIORES}"
+    RMDir "$INSTDIR\${TRABALHO}"
     MessageBox MB_OK|MB_ICONSTOP "Não foi possível substituir os arquivos do ${PRODUTO} em $INSTDIR (algum deles está em uso).$\r$\nA versão anterior foi mantida." /SD IDOK
     SetErrorLevel ${SAIDA_ARQUIVOS}
     Abort

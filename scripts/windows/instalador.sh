@@ -46,9 +46,10 @@ while read -r arquivo; do printf '%s\r\n' "$(janelas "$arquivo")"; done <<<"$ARQ
 {
   printf '!insertmacro Desfaz "%s"\n' "$LISTA"
   while read -r arquivo; do printf '!insertmacro Desfaz "%s"\n' "$(janelas "$arquivo")"; done <<<"$ARQUIVOS"
-  # Folders this version added, once empty again.
+  # Folders this version added, and those of the files set aside, once empty again.
   [ -z "$PASTAS" ] || LC_ALL=C sort -r <<<"$PASTAS" | while read -r pasta; do
     printf 'RMDir "$INSTDIR\\%s"\n' "$(janelas "$pasta")"
+    printf 'RMDir "$INSTDIR\\${ANTERIORES}\\%s"\n' "$(janelas "$pasta")"
   done
 } >"$TRABALHO/desfazer.nsh"
 

@@ -601,8 +601,9 @@ void TstInstaladorWindows::emExecucao()
 }
 
 // An older version, made here from the dist folder with a file and a folder more, installed for the
-// current user, then this version over it: what only the older one shipped is gone, the rest is this
-// version's, the log kept, no work folder of the upgrade left; the uninstall entry names this version.
+// current user; this version over it, first with a file of the older one held (rolled back), then
+// freely: what only the older one shipped is gone, the rest is this version's, the log kept, no work
+// folder of the upgrade left; the uninstall entry names this version.
 void TstInstaladorWindows::atualizacao()
 {
     const QString xDist = vTemp.filePath(QStringLiteral("antiga/Tarnwick-26.8.0-win64"));
@@ -627,6 +628,20 @@ void TstInstaladorWindows::atualizacao()
     QVERIFY(QFileInfo(vPastaPrograma + QStringLiteral("/antigos/velho.dll")).isFile());
     QCOMPARE(Registro(xChave).value(QStringLiteral("DisplayVersion")), QStringLiteral("26.8.0"));
     const QStringList xLog = Arquivos(vPastaPrograma).filter(QRegularExpression(QStringLiteral("^log/")));
+
+    // A file of the older version that cannot be moved aside (immutable: not even root renames it), after
+    // others were already replaced: they are put back, exit code 5, the older version whole.
+    const QString xPresa = vPastaPrograma + QStringLiteral("/platforms/qwindows.dll");
+    if (ExecutaPrograma(QStringLiteral("chattr"), {QStringLiteral("+i"), xPresa}).Codigo == 0) {
+        const QStringList xAntes = Estado(vPastaPrograma);
+        const TSaidaPrograma xFalha = Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")});
+        ExecutaPrograma(QStringLiteral("chattr"), {QStringLiteral("-i"), xPresa});
+        QCOMPARE(xFalha.Codigo, 5);
+        QCOMPARE(Estado(vPastaPrograma), xAntes);
+        QCOMPARE(Registro(xChave).value(QStringLiteral("DisplayVersion")), QStringLiteral("26.8.0"));
+    } else {
+        qWarning("chattr +i refused (not root?): the roll-back of a failed upgrade is not tried");
+    }
 
     const TSaidaPrograma xSaida = Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")});
     QVERIFY2(xSaida.Codigo == 0, qPrintable(xSaida.Texto()));
