@@ -81,6 +81,7 @@ add_custom_command(OUTPUT ${TARNWICK_INSTALADOR}
           ${TARNWICK_ICO} ${TARNWICK_INSTALADOR}
   DEPENDS tarnwick ${TARNWICK_ICO} ${PROJECT_SOURCE_DIR}/packaging/windows/Tarnwick.nsi
           ${PROJECT_SOURCE_DIR}/scripts/windows/instalador.sh ${PROJECT_SOURCE_DIR}/scripts/windows/dist.sh
+          ${PROJECT_SOURCE_DIR}/scripts/windows/guia.sh ${PROJECT_SOURCE_DIR}/docs/guia/guia-windows.md
   COMMENT "Making ${TARNWICK_INSTALADOR}"
   VERBATIM)
 add_custom_target(tarnwick_instalador ALL DEPENDS ${TARNWICK_INSTALADOR})

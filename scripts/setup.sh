@@ -15,7 +15,7 @@ PACKAGES=(
   # Wine to run the Windows programs and tests, NSIS for the installer; ICU's headers for the
   # Firebird client.
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  mingw-w64-x86-64-dev wine wine64 fonts-wine libz-mingw-w64-dev nsis libicu-dev
+  mingw-w64-x86-64-dev wine wine64 fonts-wine libz-mingw-w64-dev nsis cmark-gfm libicu-dev
 )
 
 SUDO=""

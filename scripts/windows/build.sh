@@ -11,11 +11,24 @@
 # native build, the end-to-end tests: the dist folder (tst_packaging_windows), the program copied as a
 # user gets it and driven under Wine through a download; the installer (tst_packaging_instalador),
 # installed, used, installed again and uninstalled under Wine.
+# --host <name> builds the program (and so the installer) for the notes service at that host: the one
+# Tarnwick.ini's [RECEPCAONF] Host overrides. Without it the build keeps the host it was last configured
+# with (localhost at first). The script says which host it built for.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 JOBS=$(nproc)
 TESTAR=0
-[ "${1:-}" = --test ] && TESTAR=1
+HOST_SERVICO=()
+while [ $# -gt 0 ]; do
+  case $1 in
+    --test) TESTAR=1 ;;
+    --host)
+      [ -n "${2:-}" ] || { echo "build.sh: --host needs the notes service's host name" >&2; exit 2; }
+      HOST_SERVICO=(-DTARNWICK_NOTES_HOST_DEFAULT="$2"); shift ;;
+    *) echo "usage: build.sh [--test] [--host <notes service host>]" >&2; exit 2 ;;
+  esac
+  shift
+done
 
 "$ROOT/scripts/windows/deps.sh" all
 PREFIXOS=$("$ROOT/scripts/windows/deps.sh" --print-prefixes)
@@ -30,8 +43,11 @@ cmake -S "$ROOT" -B "$SAIDA" -G Ninja \
   -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$PREFIXOS" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DTARNWICK_HOST_BUILD="$HOST" >/dev/null
+  -DTARNWICK_HOST_BUILD="$HOST" "${HOST_SERVICO[@]}" >/dev/null
 cmake --build "$SAIDA" -j "$JOBS"
+NOTAS=$(sed -n 's/^TARNWICK_NOTES_HOST_DEFAULT:STRING=//p' "$SAIDA/CMakeCache.txt")
+echo "Built for the notes service at host: ${NOTAS} (port 2020; change with --host <name>;"
+echo "  a user's Tarnwick.ini overrides it with [RECEPCAONF] Host=<name>)"
 
 if [ "$TESTAR" = 1 ]; then
   # The tests share one private Wine prefix, made here once rather than by the first tests at the same

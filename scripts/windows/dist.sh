@@ -6,6 +6,8 @@
 # plugins, the Brazilian catalogue of Qt's own texts and a qt.conf that points Qt at them. The Firebird
 # client goes into a folder of its own, "firebird" (fbclient.dll, its firebird.msg and its licences):
 # the program loads it only when the customer's own client cannot be used, and never by import.
+# The Portuguese guide (docs/guia/guia-windows.md) goes in as guia/Guia do Tarnwick.html with its
+# pictures, for a PC without any other tool than its browser.
 set -euo pipefail
 EXE=$1 DEST=$2 QT=$3 DLLS=$4 FIREBIRD=$5
 OBJDUMP=x86_64-w64-mingw32-objdump
@@ -42,6 +44,7 @@ while [ ${#pendentes[@]} -gt 0 ]; do
     pendentes+=("$DEST/$nome")
   done < <("$OBJDUMP" -p "$arquivo" | sed -n 's/^\s*DLL Name: //p')
 done
+"$(dirname "$0")/guia.sh" "$DEST/guia"
 # What ships is stripped of its debugging sections.
 find "$DEST" -iname '*.dll' -o -iname '*.exe' | xargs x86_64-w64-mingw32-strip --strip-unneeded
 (cd "$(dirname "$DEST")" && rm -f "$(basename "$DEST").zip" && cmake -E tar cf "$(basename "$DEST").zip" --format=zip "$(basename "$DEST")")

@@ -10,7 +10,8 @@ QString CaminhoExecutavel();
 
 // True when the executable pExecutavel (a full path) lies in a folder of the system's programs, where a
 // program never writes: POSIX: under /usr (/usr/local included), symbolic links followed first;
-// Windows: under %ProgramFiles% (either the 64-bit or the 32-bit one).
+// Windows: under %ProgramFiles% (either the 64-bit or the 32-bit one), or in the folder of the installation
+// for all users (the machine's uninstall entry of Tarnwick names it), wherever its administrator put it.
 bool ProgramaDoSistema(const QString& pExecutavel);
 
 // The user's home folder (no separator at the end).

@@ -58,7 +58,12 @@ if(NOT WIN32 AND TARNWICK_WINDOWS_DIST)
   tarnwick_add_windows_e2e(tst_packaging_windows tst_PacoteWindows.cpp)
 endif()
 if(NOT WIN32 AND TARNWICK_WINDOWS_INSTALADOR)
-  # The installer: installed, used, installed again, uninstalled; for one user and for all.
+  # The installer: installed, used, installed again, refused while the program runs, upgraded from an
+  # older version, uninstalled; for one user and for all.
+  # It makes an older installer from the same dist folder, with the installer's icon of that build.
+  get_filename_component(_pasta_instalador "${TARNWICK_WINDOWS_INSTALADOR}" DIRECTORY)
   tarnwick_add_windows_e2e(tst_packaging_instalador tst_InstaladorWindows.cpp
-    INSTALADOR="${TARNWICK_WINDOWS_INSTALADOR}" VERSAO="${PROJECT_VERSION}")
+    INSTALADOR="${TARNWICK_WINDOWS_INSTALADOR}" VERSAO="${PROJECT_VERSION}"
+    SCRIPT_INSTALADOR="${PROJECT_SOURCE_DIR}/scripts/windows/instalador.sh"
+    ICONE_INSTALADOR="${_pasta_instalador}/../packaging/Tarnwick.ico")
 endif()

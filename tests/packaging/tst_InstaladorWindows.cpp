@@ -3,7 +3,10 @@
 // the program started as its entry starts it, its settings saved (Tarnwick.ini in %APPDATA%\Tarnwick),
 // one download against a private Linux Firebird server and the stand-in of the notes service, the log
 // beside the program; a log-off in the middle of a run; the same version installed again over it; the
-// uninstaller; then an installation for all users and its uninstaller.
+// installer and the uninstaller refused while the program runs; the uninstaller; then an installation for
+// all users and its uninstaller; a folder of one's choice; an upgrade from an older version that shipped a
+// file this one does not; an installation for all users into a folder of one's choice, its rights, and
+// its uninstaller started without any switch.
 #include "config/BancoTeste.h"
 #include "download/archive/LeitorZip.h"
 #include "packaging/JanelaWindows.h"
@@ -11,6 +14,7 @@
 #include "support/ServidorFirebird.h"
 
 #include <QDirIterator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -29,6 +33,10 @@ const QString CNPJ = QStringLiteral("11222333000181");
 const QString CHAVE_DESINSTALAR =
     QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarnwick");
 const QString DESINSTALADOR = QStringLiteral("Desinstalar Tarnwick.exe");
+const QString LISTA = QStringLiteral("Arquivos instalados.txt");
+const QString MENU = QStringLiteral("Microsoft/Windows/Start Menu/Programs/Tarnwick");
+// The installer's exit code when the program runs.
+constexpr int SAIDA_EM_EXECUCAO = 3;
 
 // The settings page's fields and button, in the client area (the pages start 2 pixels in).
 const QPoint PONTO_CAMINHO(120, 47);
@@ -126,9 +134,13 @@ private slots:
     void pedidoDeFechar();
     void encerramentoDaSessao();
     void reinstala();
+    void emExecucao_data();
+    void emExecucao();
     void desinstala();
     void todosUsuarios();
     void pastaEscolhida();
+    void atualizacao();
+    void todosNaPastaEscolhida();
 
 private:
     QProcessEnvironment Ambiente() const { return AmbienteWine(*vXvfb, vPrefixo); }
@@ -164,6 +176,28 @@ private:
         return QStringLiteral("program output: ") + QString::fromUtf8(vSaidaPrograma.right(3000));
     }
     QString LogDoDia() const;
+    // What an installation puts in the program's folder: the dist folder's files, the uninstaller and
+    // the list of the files.
+    QStringList Instalados(const QStringList& pMais = {}) const
+    {
+        QStringList xArquivos = vDist;
+        xArquivos << DESINSTALADOR << LISTA << pMais;
+        xArquivos.sort(Qt::CaseInsensitive);
+        return xArquivos;
+    }
+    // Each file of a folder with its size and time: what "nothing changed" compares.
+    QStringList Estado(const QString& pPasta) const
+    {
+        QStringList xEstado;
+        for (const QString& xArquivo : Arquivos(pPasta)) {
+            const QFileInfo xInfo(pPasta + u'/' + xArquivo);
+            xEstado << QStringLiteral("%1 %2 %3")
+                           .arg(xArquivo)
+                           .arg(xInfo.size())
+                           .arg(xInfo.lastModified().toMSecsSinceEpoch());
+        }
+        return xEstado;
+    }
 
     QTemporaryDir vTemp;
     std::unique_ptr<TXvfb> vXvfb;
@@ -286,20 +320,27 @@ void TstInstaladorWindows::instala()
 {
     const TSaidaPrograma xSaida = Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")});
     QVERIFY2(xSaida.Codigo == 0, qPrintable(xSaida.Texto()));
-    QStringList xEsperados = vDist;
-    xEsperados << DESINSTALADOR;
-    xEsperados.sort(Qt::CaseInsensitive);
-    QCOMPARE(Arquivos(vPastaPrograma), xEsperados);
+    QCOMPARE(Arquivos(vPastaPrograma), Instalados());
     QVERIFY(QFileInfo(vPastaUsuario).isDir());
     QVERIFY(!QFileInfo::exists(vUsuario + QStringLiteral("/AppData/Local/Programs/Tarnwick/log")));
 }
 
-// "Tarnwick" in the user's Start menu: the installed program, with the switch that makes it work in
-// the user's folder, which is its working folder too.
+// "Tarnwick" in the user's Start menu folder "Tarnwick": the installed program, with the switch that
+// makes it work in the user's folder, which is its working folder too; beside it the guide.
 void TstInstaladorWindows::atalho()
 {
-    QFile xLink(vUsuario +
-                QStringLiteral("/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk"));
+    const QString xMenu = vUsuario + QStringLiteral("/AppData/Roaming/") + MENU;
+    QCOMPARE(QDir(xMenu).entryList(QDir::Files),
+             (QStringList{QStringLiteral("Guia do Tarnwick.lnk"), QStringLiteral("Tarnwick.lnk")}));
+    QVERIFY(vDist.contains(QStringLiteral("guia/Guia do Tarnwick.html")));
+    TAtalho xGuia;
+    QFile xLinkGuia(xMenu + QStringLiteral("/Guia do Tarnwick.lnk"));
+    QVERIFY(xLinkGuia.open(QIODevice::ReadOnly));
+    QVERIFY(LeAtalho(xLinkGuia.readAll(), xGuia));
+    QVERIFY2(
+        xGuia.Alvo.endsWith(QStringLiteral("\\Tarnwick\\guia\\Guia do Tarnwick.html"), Qt::CaseInsensitive),
+        qPrintable(xGuia.Alvo));
+    QFile xLink(xMenu + QStringLiteral("/Tarnwick.lnk"));
     QVERIFY2(xLink.open(QIODevice::ReadOnly), qPrintable(xLink.fileName()));
     TAtalho xAtalho;
     QVERIFY(LeAtalho(xLink.readAll(), xAtalho));
@@ -324,8 +365,9 @@ void TstInstaladorWindows::registro()
     QCOMPARE(xValores.value(QStringLiteral("InstallLocation")).toLower(), xPasta.toLower());
     QCOMPARE(xValores.value(QStringLiteral("UninstallString")).toLower(),
              (u'"' + xPasta + u'\\' + DESINSTALADOR + u'"').toLower());
+    // In place (_?=), so that its exit code reaches the caller.
     QCOMPARE(xValores.value(QStringLiteral("QuietUninstallString")).toLower(),
-             (u'"' + xPasta + u'\\' + DESINSTALADOR + QStringLiteral("\" /S")).toLower());
+             (u'"' + xPasta + u'\\' + DESINSTALADOR + QStringLiteral("\" /S _?=") + xPasta).toLower());
     // In KiB: the program's folder holds some megabytes.
     const qint64 xTamanho = xValores.value(QStringLiteral("EstimatedSize")).toLongLong(nullptr, 16);
     QVERIFY2(xTamanho > 5000 && xTamanho < 200000,
@@ -441,12 +483,9 @@ void TstInstaladorWindows::reinstala()
     const qint64 xLog = QFileInfo(LogDoDia()).size();
     const TSaidaPrograma xSaida = Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")});
     QVERIFY2(xSaida.Codigo == 0, qPrintable(xSaida.Texto()));
-    QStringList xEsperados = vDist;
-    xEsperados << DESINSTALADOR;
-    if (vBaixou)
-        xEsperados << QStringLiteral("log/") + QFileInfo(LogDoDia()).fileName();
-    xEsperados.sort(Qt::CaseInsensitive);
-    QCOMPARE(Arquivos(vPastaPrograma), xEsperados);
+    QCOMPARE(Arquivos(vPastaPrograma),
+             Instalados(vBaixou ? QStringList{QStringLiteral("log/") + QFileInfo(LogDoDia()).fileName()}
+                                : QStringList{}));
     QFile xDepois(vPastaUsuario + QStringLiteral("/Tarnwick.ini"));
     QVERIFY(xDepois.open(QIODevice::ReadOnly));
     QCOMPARE(xDepois.readAll(), xIni);
@@ -464,8 +503,7 @@ void TstInstaladorWindows::desinstala()
     QStringList xRestam = Arquivos(vPastaPrograma);
     QCOMPARE(xRestam, vBaixou ? QStringList{QStringLiteral("log/") + QFileInfo(LogDoDia()).fileName()}
                               : QStringList{});
-    QVERIFY(!QFileInfo::exists(
-        vUsuario + QStringLiteral("/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk")));
+    QVERIFY(!QFileInfo::exists(vUsuario + QStringLiteral("/AppData/Roaming/") + MENU));
     QVERIFY(Registro(QStringLiteral("HKCU\\") + CHAVE_DESINSTALAR).isEmpty());
     QVERIFY(QFileInfo(vPastaUsuario + QStringLiteral("/Tarnwick.ini")).isFile());
 }
@@ -478,23 +516,22 @@ void TstInstaladorWindows::todosUsuarios()
         Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S"), QStringLiteral("/ALLUSERS")});
     QVERIFY2(xSaida.Codigo == 0, qPrintable(xSaida.Texto()));
     const QString xPasta = Drive(QStringLiteral("Program Files/Tarnwick"));
-    QStringList xEsperados = vDist;
-    xEsperados << DESINSTALADOR;
-    xEsperados.sort(Qt::CaseInsensitive);
-    QCOMPARE(Arquivos(xPasta), xEsperados);
-    const QString xLink =
-        Drive(QStringLiteral("ProgramData/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk"));
+    QCOMPARE(Arquivos(xPasta), Instalados());
+    const QString xLink = Drive(QStringLiteral("ProgramData/") + MENU + QStringLiteral("/Tarnwick.lnk"));
     QVERIFY2(QFileInfo(xLink).isFile(), qPrintable(xLink));
     const QMap<QString, QString> xValores = Registro(QStringLiteral("HKLM\\") + CHAVE_DESINSTALAR);
     QCOMPARE(xValores.value(QStringLiteral("InstallLocation")).toLower(),
              QStringLiteral("c:\\program files\\tarnwick"));
-    QVERIFY(xValores.value(QStringLiteral("QuietUninstallString")).endsWith(QStringLiteral("/ALLUSERS /S")));
+    QVERIFY(xValores.value(QStringLiteral("QuietUninstallString"))
+                .endsWith(QStringLiteral("/S _?=C:\\Program Files\\Tarnwick"), Qt::CaseInsensitive));
 
+    // /ALLUSERS, which earlier versions needed, is still taken (and changes nothing).
     const TSaidaPrograma xRemove =
         Wine({NoWindows(xPasta + u'/' + DESINSTALADOR), QStringLiteral("/ALLUSERS"), QStringLiteral("/S")});
     QVERIFY2(xRemove.Codigo == 0, qPrintable(xRemove.Texto()));
     QVERIFY(!QFileInfo::exists(xPasta));
     QVERIFY(!QFileInfo::exists(xLink));
+    QVERIFY(!QFileInfo::exists(QFileInfo(xLink).path()));
     QVERIFY(Registro(QStringLiteral("HKLM\\") + CHAVE_DESINSTALAR).isEmpty());
 }
 
@@ -506,16 +543,200 @@ void TstInstaladorWindows::pastaEscolhida()
     QVERIFY(Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S"),
                   QStringLiteral("/D=C:\\Programas\\TarnwickTeste")})
                 .Codigo == 0);
-    QStringList xEsperados = vDist;
-    xEsperados << DESINSTALADOR;
-    xEsperados.sort(Qt::CaseInsensitive);
-    QCOMPARE(Arquivos(xPasta), xEsperados);
+    QCOMPARE(Arquivos(xPasta), Instalados());
     QVERIFY(!QFileInfo::exists(vPastaPrograma + QStringLiteral("/Tarnwick.exe")));
     QVERIFY(Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")}).Codigo == 0);
-    QCOMPARE(Arquivos(xPasta), xEsperados);
+    QCOMPARE(Arquivos(xPasta), Instalados());
     QVERIFY(!QFileInfo::exists(vPastaPrograma + QStringLiteral("/Tarnwick.exe")));
     QVERIFY(Wine({NoWindows(xPasta + u'/' + DESINSTALADOR), QStringLiteral("/S")}).Codigo == 0);
     QVERIFY(!QFileInfo::exists(xPasta));
+}
+
+// The installer, and the uninstaller as its quiet command runs it (in place, so that its exit code is its
+// own), while the program runs: silently, exit code 3, and the program's folder (but the log the program
+// itself writes), its Start-menu entry and its uninstall entry as they were.
+void TstInstaladorWindows::emExecucao_data()
+{
+    QTest::addColumn<bool>("desinstalar");
+    QTest::newRow("instalador") << false;
+    QTest::newRow("desinstalador") << true;
+}
+
+void TstInstaladorWindows::emExecucao()
+{
+    QFETCH(bool, desinstalar);
+    const auto SemLog = [](QStringList pEstado) {
+        pEstado.removeIf([](const QString& x) { return x.startsWith(QStringLiteral("log/")); });
+        return pEstado;
+    };
+    const QString xChave = QStringLiteral("HKCU\\") + CHAVE_DESINSTALAR;
+    const QStringList xAntes = SemLog(Estado(vPastaPrograma));
+    const QMap<QString, QString> xRegistro = Registro(xChave);
+    QVERIFY(!xRegistro.isEmpty());
+    IniciaPrograma();
+    if (QTest::currentTestFailed())
+        return;
+    const QString xPastaWindows = QStringLiteral("C:\\users\\%1\\AppData\\Local\\Programs\\Tarnwick")
+                                      .arg(QFileInfo(vUsuario).fileName());
+    // Not Wine(): its wait for the prefix's programs would wait for the running program.
+    const TSaidaPrograma xSaida =
+        desinstalar ? ExecutaPrograma(QStringLiteral("wine"),
+                                      {NoWindows(vPastaPrograma + u'/' + DESINSTALADOR), QStringLiteral("/S"),
+                                       QStringLiteral("_?=") + xPastaWindows},
+                                      Ambiente(), 120000)
+                    : ExecutaPrograma(QStringLiteral("wine"),
+                                      {NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")},
+                                      Ambiente(), 120000);
+    const bool xRodava = vPrograma.state() == QProcess::Running;
+    vPrograma.kill();
+    vPrograma.waitForFinished(30000);
+    ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-k")}, Ambiente(), 30000);
+    QVERIFY(xRodava);
+    QVERIFY2(xSaida.Codigo == SAIDA_EM_EXECUCAO,
+             qPrintable(QString::number(xSaida.Codigo) + u' ' + xSaida.Texto()));
+    QCOMPARE(SemLog(Estado(vPastaPrograma)), xAntes);
+    QCOMPARE(Registro(xChave), xRegistro);
+    QVERIFY(QFileInfo::exists(vUsuario + QStringLiteral("/AppData/Roaming/") + MENU +
+                              QStringLiteral("/Tarnwick.lnk")));
+}
+
+// An older version, made here from the dist folder with a file and a folder more, installed for the
+// current user; this version over it, first with a file of the older one held (rolled back), then
+// freely: what only the older one shipped is gone, the rest is this version's, the log kept, no work
+// folder of the upgrade left; the uninstall entry names this version.
+void TstInstaladorWindows::atualizacao()
+{
+    const QString xDist = vTemp.filePath(QStringLiteral("antiga/Tarnwick-26.8.0-win64"));
+    QVERIFY(QDir().mkpath(QFileInfo(xDist).path()));
+    QCOMPARE(ExecutaPrograma(QStringLiteral("cp"), {QStringLiteral("-a"), QStringLiteral(PASTA_DIST), xDist})
+                 .Codigo,
+             0);
+    QVERIFY(QDir().mkpath(xDist + QStringLiteral("/antigos")));
+    for (const QString& xArquivo : {QStringLiteral("/obsoleto.dll"), QStringLiteral("/antigos/velho.dll")}) {
+        QFile xNovo(xDist + xArquivo);
+        QVERIFY(xNovo.open(QIODevice::WriteOnly));
+        xNovo.write("de uma versao anterior");
+    }
+    const QString xAntigo = vTemp.filePath(QStringLiteral("Tarnwick-26.8.0-setup.exe"));
+    const TSaidaPrograma xFeito = ExecutaPrograma(
+        QStringLiteral(SCRIPT_INSTALADOR),
+        {xDist, QStringLiteral("26.8.0"), QStringLiteral(ICONE_INSTALADOR), xAntigo}, {}, 600000);
+    QVERIFY2(xFeito.Codigo == 0, qPrintable(xFeito.Texto()));
+
+    const QString xChave = QStringLiteral("HKCU\\") + CHAVE_DESINSTALAR;
+    QVERIFY(Wine({NoWindows(xAntigo), QStringLiteral("/S")}).Codigo == 0);
+    QVERIFY(QFileInfo(vPastaPrograma + QStringLiteral("/antigos/velho.dll")).isFile());
+    QCOMPARE(Registro(xChave).value(QStringLiteral("DisplayVersion")), QStringLiteral("26.8.0"));
+    const QStringList xLog = Arquivos(vPastaPrograma).filter(QRegularExpression(QStringLiteral("^log/")));
+
+    // A file of the older version that cannot be moved aside (immutable: not even root renames it), after
+    // others were already replaced: they are put back, exit code 5, the older version whole.
+    const QString xPresa = vPastaPrograma + QStringLiteral("/platforms/qwindows.dll");
+    if (ExecutaPrograma(QStringLiteral("chattr"), {QStringLiteral("+i"), xPresa}).Codigo == 0) {
+        const QStringList xAntes = Estado(vPastaPrograma);
+        const TSaidaPrograma xFalha = Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")});
+        ExecutaPrograma(QStringLiteral("chattr"), {QStringLiteral("-i"), xPresa});
+        QCOMPARE(xFalha.Codigo, 5);
+        QCOMPARE(Estado(vPastaPrograma), xAntes);
+        QCOMPARE(Registro(xChave).value(QStringLiteral("DisplayVersion")), QStringLiteral("26.8.0"));
+    } else {
+        qWarning("chattr +i refused (not root?): the roll-back of a failed upgrade is not tried");
+    }
+
+    const TSaidaPrograma xSaida = Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S")});
+    QVERIFY2(xSaida.Codigo == 0, qPrintable(xSaida.Texto()));
+    QCOMPARE(Arquivos(vPastaPrograma), Instalados(xLog));
+    QVERIFY(!QFileInfo::exists(vPastaPrograma + QStringLiteral("/antigos")));
+    QVERIFY(!QFileInfo::exists(vPastaPrograma + QStringLiteral("/~instalacao")));
+    QCOMPARE(Registro(xChave).value(QStringLiteral("DisplayVersion")), QStringLiteral(VERSAO));
+
+    QVERIFY(Wine({NoWindows(vPastaPrograma + u'/' + DESINSTALADOR), QStringLiteral("/S")}).Codigo == 0);
+    QCOMPARE(Arquivos(vPastaPrograma), xLog);
+}
+
+// For all users into C:\Sistemas\Tarnwick, whose parent lets users write (as C:\ does). A folder someone
+// filled first is refused (exit code 4, nothing installed). The chosen one gets the rights of
+// %ProgramFiles%: Wine keeps no Windows rights on its files (it maps them onto the Unix mode and makes
+// them up again from it), so what is checked is what the installer asks of Windows, in Wine's trace of
+// the calls, and the mode Wine made of it (no one but the owner writes). The program run from there
+// logs in the user's folder. Then the uninstaller, started without any switch as Windows starts it: the
+// installation for all users is gone.
+void TstInstaladorWindows::todosNaPastaEscolhida()
+{
+    const QString xOcupada = Drive(QStringLiteral("Sistemas/Ocupada"));
+    QVERIFY(QDir().mkpath(xOcupada));
+    QFile xPlantada(xOcupada + QStringLiteral("/version.dll"));
+    QVERIFY(xPlantada.open(QIODevice::WriteOnly));
+    xPlantada.close();
+    QCOMPARE(Wine({NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S"), QStringLiteral("/ALLUSERS"),
+                   QStringLiteral("/D=C:\\Sistemas\\Ocupada")})
+                 .Codigo,
+             4);
+    QCOMPARE(Arquivos(xOcupada), QStringList{QStringLiteral("version.dll")});
+
+    QProcessEnvironment xRastro = Ambiente();
+    xRastro.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("trace+security,trace+advapi"));
+    const TSaidaPrograma xSaida =
+        ExecutaPrograma(QStringLiteral("wine"),
+                        {NoWindows(QStringLiteral(INSTALADOR)), QStringLiteral("/S"),
+                         QStringLiteral("/ALLUSERS"), QStringLiteral("/D=C:\\Sistemas\\Tarnwick")},
+                        xRastro, 300000);
+    ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-w")}, Ambiente(), 300000);
+    QCOMPARE(xSaida.Codigo, 0);
+    const QString xPasta = Drive(QStringLiteral("Sistemas/Tarnwick"));
+    QCOMPARE(Arquivos(xPasta), Instalados());
+    const QString xRastroTexto = QString::fromUtf8(xSaida.Erros);
+    QVERIFY2(xRastroTexto.contains(
+                 QStringLiteral("ConvertStringSecurityDescriptorToSecurityDescriptorW "
+                                "L\"O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)\"")),
+             qPrintable(xRastroTexto.right(3000)));
+    // Owner, rights and the cut from the parent (OWNER | DACL | PROTECTED_DACL), on the folder, at the
+    // first try.
+    QStringList xChamadas;
+    QRegularExpressionMatchIterator xDefinicoes =
+        QRegularExpression(QStringLiteral("SetNamedSecurityInfoW L\"([^\"]*)\" (\\d+) (-?\\d+) "))
+            .globalMatch(xRastroTexto);
+    while (xDefinicoes.hasNext()) {
+        const QRegularExpressionMatch xChamada = xDefinicoes.next();
+        xChamadas << xChamada.captured(1) + u' ' + xChamada.captured(2) + u' ' +
+                         QString::number(xChamada.captured(3).toLongLong() & 0xFFFFFFFF, 16);
+    }
+    QCOMPARE(xChamadas, QStringList{QStringLiteral("C:\\\\Sistemas\\\\Tarnwick 1 80000005")});
+    const QFileDevice::Permissions xModo = QFileInfo(xPasta).permissions();
+    QVERIFY(!(xModo & QFileDevice::WriteOther));
+    QVERIFY((xModo & QFileDevice::ReadOther) && (xModo & QFileDevice::ExeOther));
+    const QMap<QString, QString> xValores = Registro(QStringLiteral("HKLM\\") + CHAVE_DESINSTALAR);
+    QCOMPARE(xValores.value(QStringLiteral("InstallLocation")), QStringLiteral("C:\\Sistemas\\Tarnwick"));
+    QCOMPARE(xValores.value(QStringLiteral("UninstallString")),
+             QStringLiteral("\"C:\\Sistemas\\Tarnwick\\%1\"").arg(DESINSTALADOR));
+
+    // A download from there: the log in the user's own folder, none beside the program.
+    const QString xPastaPropria = vPastaPrograma;
+    vPastaPrograma = xPasta;
+    const auto xRestaura = qScopeGuard([&] { vPastaPrograma = xPastaPropria; });
+    IniciaPrograma();
+    if (QTest::currentTestFailed())
+        return;
+    QTest::qWait(2000); // the branch list is read once the window shows
+    const QString xXmls = vPastaUsuario + QStringLiteral("/Todos");
+    QVERIFY(QDir().mkpath(xXmls));
+    Baixa(QStringLiteral("Todos"));
+    const QString xDialogo = vXvfb->AguardaJanela(QString::fromUtf8("^(Informação|Atenção|Erro)$"), 120000);
+    QVERIFY2(!xDialogo.isEmpty(), qPrintable(QStringLiteral("the run did not end; ") + Diagnostico()));
+    vPrograma.kill();
+    vPrograma.waitForFinished(30000);
+    ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-k")}, Ambiente(), 30000);
+    const QString xLogUsuario =
+        vUsuario + QStringLiteral("/AppData/Local/Tarnwick/log/LogTarnwick%1.txt")
+                       .arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+    QVERIFY2(QFileInfo(xLogUsuario).isFile(), qPrintable(xLogUsuario));
+    QVERIFY(!QFileInfo::exists(xPasta + QStringLiteral("/log")));
+
+    const TSaidaPrograma xRemove = Wine({NoWindows(xPasta + u'/' + DESINSTALADOR), QStringLiteral("/S")});
+    QCOMPARE(xRemove.Codigo, 0);
+    QVERIFY2(!QFileInfo::exists(xPasta), qPrintable(Arquivos(xPasta).join(u' ')));
+    QVERIFY(Registro(QStringLiteral("HKLM\\") + CHAVE_DESINSTALAR).isEmpty());
+    QVERIFY(!QFileInfo::exists(Drive(QStringLiteral("ProgramData/") + MENU)));
 }
 
 void TstInstaladorWindows::IniciaPrograma()

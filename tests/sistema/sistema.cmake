@@ -4,6 +4,8 @@ tarnwick_add_test(tst_sistema_arquivos SOURCES sistema/tst_Arquivos.cpp
   LIBS tarnwick_sistema tarnwick_test_support)
 tarnwick_add_test(tst_sistema_pastas SOURCES sistema/tst_Pastas.cpp LIBS tarnwick_sistema)
 tarnwick_add_test(tst_sistema_threads SOURCES sistema/tst_Threads.cpp LIBS tarnwick_sistema)
+# The running program's mark and the folder of an installation for all users (Windows).
+tarnwick_add_test(tst_sistema_instalacao SOURCES sistema/tst_Instalacao.cpp LIBS tarnwick_sistema)
 
 # The Firebird client: where it is looked for, why a candidate is refused, the connection's message when
 # none can be used; on Windows, a program of its own among planted DLLs that must never load.

@@ -29,6 +29,22 @@ QString ComSeparador(const QString& pPasta)
     return pPasta.endsWith(u'/') ? pPasta : pPasta + u'/';
 }
 
+// The folder of the installation for all users (its uninstall entry's "InstallLocation"), or nothing.
+QString PastaInstalacaoTodos()
+{
+    HKEY xChave = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarnwick", 0,
+                      KEY_QUERY_VALUE | KEY_WOW64_64KEY, &xChave) != ERROR_SUCCESS)
+        return {};
+    wchar_t xValor[MAX_PATH * 2] = {};
+    DWORD xTamanho = sizeof xValor - sizeof(wchar_t);
+    const LSTATUS xLido =
+        RegGetValueW(xChave, nullptr, L"InstallLocation", RRF_RT_REG_SZ, nullptr, xValor, &xTamanho);
+    RegCloseKey(xChave);
+    return xLido == ERROR_SUCCESS ? QDir::fromNativeSeparators(QString::fromWCharArray(xValor)) : QString();
+}
+
 } // namespace
 
 QString CaminhoExecutavel()
@@ -52,7 +68,10 @@ bool ProgramaDoSistema(const QString& pExecutavel)
         if (!xPasta.isEmpty() && xCaminho.startsWith(ComSeparador(xPasta), Qt::CaseInsensitive))
             return true;
     }
-    return false;
+    // Installed for all users into a folder of the administrator's choice: users cannot write there.
+    const QString xTodos = PastaInstalacaoTodos();
+    return !xTodos.isEmpty() &&
+           QFileInfo(xCaminho).absolutePath().compare(QDir::cleanPath(xTodos), Qt::CaseInsensitive) == 0;
 }
 
 QString PastaPessoalDoUsuario()

@@ -1,0 +1,3 @@
+#include "sistema/EmExecucao.h"
+
+void MarcaEmExecucao() {}
