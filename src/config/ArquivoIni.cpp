@@ -4,6 +4,7 @@
 #include "sistema/SubstituicaoArquivo.h"
 #include "util/TextoBase.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
@@ -204,7 +205,7 @@ bool MesmoNome(const QString& pA, const QString& pB)
 
 [[noreturn]] void FalhaGravacao(const QString& pArquivo)
 {
-    throw EIniFileException(QStringLiteral("Unable to write to %1").arg(pArquivo));
+    throw EIniFileException(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(pArquivo)));
 }
 
 // A value is one line: line breaks inside it would start lines of their own.

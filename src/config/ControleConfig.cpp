@@ -5,6 +5,7 @@
 #include "config/Criptografia.h"
 #include "util/TextoBase.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -185,6 +186,12 @@ TControleConfig::TCampos TControleConfig::CarregaTabConfig()
     return xCampos;
 }
 
+QString TControleConfig::CaminhoBDNativo(const QString& pCaminho)
+{
+    const qsizetype xDoisPontos = pCaminho.indexOf(u':');
+    return xDoisPontos < 0 || xDoisPontos == 1 ? QDir::toNativeSeparators(pCaminho) : pCaminho;
+}
+
 bool TControleConfig::MontaConfigINI(const QString& pCaminho, const QString& pUsuario, const QString& pSenha)
 {
     if (!TCriptografia::CodificavelASCII(pSenha))
@@ -192,7 +199,7 @@ bool TControleConfig::MontaConfigINI(const QString& pCaminho, const QString& pUs
     const QString xCaminhoINI = ConfigINI::CaminhoINI();
     vEscritor.emplace(xCaminhoINI);
     const QString xSecao = Chave(ConfigINI::SECAO_CONEXAO);
-    vEscritor->WriteString(xSecao, Chave(ConfigINI::CHAVE_CAMINHO), pCaminho);
+    vEscritor->WriteString(xSecao, Chave(ConfigINI::CHAVE_CAMINHO), CaminhoBDNativo(pCaminho));
     vEscritor->WriteString(xSecao, Chave(ConfigINI::CHAVE_USUARIO), pUsuario);
     vEscritor->WriteString(
         xSecao, Chave(ConfigINI::CHAVE_SENHA),

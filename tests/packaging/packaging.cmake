@@ -58,7 +58,17 @@ if(NOT WIN32 AND TARNWICK_WINDOWS_DIST)
   tarnwick_add_windows_e2e(tst_packaging_windows tst_PacoteWindows.cpp)
 endif()
 if(NOT WIN32 AND TARNWICK_WINDOWS_INSTALADOR)
+  # The end of the session as Windows tells it to one program (a Windows program of its own, built with
+  # the cross compiler the Windows build uses).
+  find_program(TARNWICK_MINGW_CC NAMES x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-gcc REQUIRED)
+  set(_sessao ${CMAKE_CURRENT_BINARY_DIR}/sessao-windows.exe)
+  add_custom_command(OUTPUT ${_sessao}
+    COMMAND ${TARNWICK_MINGW_CC} -municode -O1 -o ${_sessao}
+            ${CMAKE_CURRENT_SOURCE_DIR}/packaging/SessaoWindows.c -luser32
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/SessaoWindows.c VERBATIM)
+  add_custom_target(tarnwick_sessao_windows DEPENDS ${_sessao})
   # The installer: installed, used, installed again, uninstalled; for one user and for all.
   tarnwick_add_windows_e2e(tst_packaging_instalador tst_InstaladorWindows.cpp
-    INSTALADOR="${TARNWICK_WINDOWS_INSTALADOR}" VERSAO="${PROJECT_VERSION}")
+    INSTALADOR="${TARNWICK_WINDOWS_INSTALADOR}" VERSAO="${PROJECT_VERSION}" SESSAO_WINDOWS="${_sessao}")
+  add_dependencies(tst_packaging_instalador tarnwick_sessao_windows)
 endif()
