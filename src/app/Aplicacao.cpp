@@ -1,5 +1,6 @@
 #include "app/Aplicacao.h"
 
+#include "app/Fontes.h"
 #include "app/MessageUtil.h"
 #include "app/Traducao.h"
 #include "util/Exception.h"
@@ -8,6 +9,8 @@ TAplicacao::TAplicacao(int& argc, char** argv) : QApplication(argc, argv)
 {
     // Everything the user sees is in Portuguese, the toolkit's own pickers and menus included.
     CarregaTraducoesQt(*this);
+    // Dialogs and pickers draw in the window's face.
+    Fontes::AplicaNaAplicacao();
 }
 
 bool TAplicacao::notify(QObject* pReceptor, QEvent* pEvento)

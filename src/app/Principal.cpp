@@ -3,16 +3,18 @@
 #include "app/Aplicacao.h"
 #include "app/BotaoImagem.h"
 #include "app/FiliaisModel.h"
+#include "app/Fontes.h"
+#include "app/Gauge.h"
 #include "app/GradeFiliais.h"
 #include "app/Imagens.h"
 #include "app/MaskEdit.h"
 #include "app/PreVisualizacaoTeclado.h"
 #include "app/StatusBar.h"
+#include "sistema/Termino.h"
 #include "util/GlobalVar.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -24,48 +26,9 @@
 #include <QStackedWidget>
 #include <QTableView>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
-
-// The layout is in fixed pixels and was drawn for Tahoma 8 point (11 pixels) and bold Arial on the
-// captions of the large buttons. Where those are missing, the condensed DejaVu face one pixel smaller keeps
-// every caption inside its place.
-struct TFonte
-{
-    QString Familia;
-    int Pixels;
-};
-
-QFont FonteDisponivel(const QList<TFonte>& pOpcoes, bool pNegrito = false)
-{
-    const QStringList xInstaladas = QFontDatabase::families();
-    TFonte xEscolha = pOpcoes.last();
-    for (const TFonte& xOpcao : pOpcoes)
-        if (xInstaladas.contains(xOpcao.Familia, Qt::CaseInsensitive)) {
-            xEscolha = xOpcao;
-            break;
-        }
-    QFont xFonte(xEscolha.Familia);
-    xFonte.setPixelSize(xEscolha.Pixels);
-    xFonte.setBold(pNegrito);
-    return xFonte;
-}
-
-QFont FonteJanela()
-{
-    return FonteDisponivel({{QStringLiteral("Tahoma"), 11},
-                            {QStringLiteral("DejaVu Sans Condensed"), 10},
-                            {QStringLiteral("Sans Serif"), 10}});
-}
-
-QFont FonteBotoes()
-{
-    return FonteDisponivel({{QStringLiteral("Arial"), 11},
-                            {QStringLiteral("Liberation Sans"), 11},
-                            {QStringLiteral("DejaVu Sans Condensed"), 10},
-                            {QStringLiteral("Sans Serif"), 10}},
-                           true);
-}
 
 QLabel* CriaLabel(QWidget* pPai, const char* pNome, const QString& pCaption, int pLeft, int pTop)
 {
@@ -100,7 +63,7 @@ TBotaoImagem* CriaBotao(QWidget* pPai, const char* pNome, const QString& pCaptio
                         QRect pRet)
 {
     auto* xBotao = Posiciona(new TBotaoImagem(pCaption, pImagem, pPai), pNome, pRet);
-    xBotao->setFont(FonteBotoes());
+    xBotao->setFont(Fontes::Botoes());
     return xBotao;
 }
 
@@ -123,7 +86,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* pParent) : QWidget(pParent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(LARGURA, ALTURA);
-    setFont(FonteJanela());
+    setFont(Fontes::Janela());
     setAutoFillBackground(true);
 
     vSolicitaTermino = [] { QCoreApplication::exit(0); };
@@ -149,8 +112,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* pParent) : QWidget(pParent)
     ConectaHandlers();
     pgcPrincipal->setCurrentWidget(tsPrincipal);
 
-    if (const QScreen* xTela = QGuiApplication::primaryScreen())
-        move(xTela->availableGeometry().center() - QPoint(LARGURA / 2, ALTURA / 2));
+    Centraliza();
 
     FormCreate();
 }
@@ -217,16 +179,9 @@ void TfrmPrincipal::CriaPaginaPrincipal()
         CriaBotao(p, "btnLimpar", QStringLiteral("&Limpar"), Imagens::Vassoura(), QRect(357, 197, 88, 50));
     btnSair = CriaBotao(p, "btnSair", QStringLiteral("&Sair"), Imagens::Sair(), QRect(445, 197, 88, 50));
 
-    ProgressBar = Posiciona(new QProgressBar(p), "ProgressBar", QRect(1, 249, 537, 25));
+    ProgressBar = Posiciona(new TGauge(p), "ProgressBar", QRect(1, 249, 537, 25));
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
-    ProgressBar->setTextVisible(true);
-    ProgressBar->setFormat(QStringLiteral("%p%"));
-    ProgressBar->setAlignment(Qt::AlignCenter);
-    QPalette xPaleta = ProgressBar->palette();
-    xPaleta.setColor(QPalette::Highlight, QColor(0, 102, 204));
-    xPaleta.setColor(QPalette::HighlightedText, Qt::white);
-    ProgressBar->setPalette(xPaleta);
 
     StatusBar = Posiciona(new TStatusBar({220, 300}, tsPrincipal), "StatusBar",
                           QRect(0, xAltura - ALTURA_STATUS, xLargura, ALTURA_STATUS));
@@ -306,11 +261,26 @@ void TfrmPrincipal::FormCreate()
     VerificacaoInicial();
 }
 
+// The whole window, frame and title bar included, in the middle of the screen's free area. Before the
+// window first shows its frame is not known yet and the client area stands for it.
+void TfrmPrincipal::Centraliza()
+{
+    const QScreen* xTela = QGuiApplication::primaryScreen();
+    if (!xTela)
+        return;
+    const QMargins xMoldura = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    QRect xJanela(QPoint(0, 0), size().grownBy(xMoldura));
+    xJanela.moveCenter(xTela->availableGeometry().center());
+    // A window's position is its frame's.
+    move(xJanela.topLeft());
+}
+
 void TfrmPrincipal::showEvent(QShowEvent* pEvento)
 {
     QWidget::showEvent(pEvento);
     if (vMostrada)
         return;
     vMostrada = true;
+    Centraliza();
     TAplicacao::ExecutaProtegido([this] { FormShow(); });
 }

@@ -18,6 +18,7 @@ class QStackedWidget;
 class QTableView;
 class QToolButton;
 class TDownloadRun;
+class TBloqueioFimDaSessao;
 class TBotaoImagem;
 class TControleConfig;
 class TDialogoAbrirArquivo;
@@ -165,6 +166,8 @@ public:
     void Erro(const QString& pTexto) override;
     void Informacao(const QString& pTexto) override;
     void EstiloClassicoDialogos(bool pClassico) override;
+    // While a run is under way an end of the session waits for the user, told "Download em andamento".
+    void Processando(bool pProcessando) override;
 
     // Program termination: the run under way, if any, is abandoned at once (the request in flight cut,
     // nothing half-written left or published, no further dialog) and btnDownloadClick returns promptly.
@@ -188,6 +191,7 @@ protected:
     bool eventFilter(QObject* pObjeto, QEvent* pEvento) override;
 
 private:
+    void Centraliza();
     void CriaPaginaPrincipal();
     void CriaPaginaConfig();
     void DefineOrdemTabulacao();
@@ -210,9 +214,10 @@ private:
     int vGaugeMaximo = 0;
     int vGaugeProgresso = 0;
     bool vCursorAmpulheta = false;
-    TDownloadRun* vRunAtual = nullptr;      // the run under way, for AbortaDownload
-    const QObject* vCampoComFoco = nullptr; // the filter field the focus entered last
-    bool vEmSaidaDeCampo = false;           // a field's exit handler is running
+    TDownloadRun* vRunAtual = nullptr;                     // the run under way, for AbortaDownload
+    std::unique_ptr<TBloqueioFimDaSessao> vBloqueioSessao; // while vProcessando
+    const QObject* vCampoComFoco = nullptr;                // the filter field the focus entered last
+    bool vEmSaidaDeCampo = false;                          // a field's exit handler is running
 
     // Released where its type is complete (PrincipalConfig.cpp).
     struct TLiberaControleConfig

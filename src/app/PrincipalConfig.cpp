@@ -130,6 +130,8 @@ bool TfrmPrincipal::ValidaConexaoBD()
 
 bool TfrmPrincipal::MontaConfigINI()
 {
+    // The field shows the path as it is saved.
+    edtCaminhoBD->setText(TControleConfig::CaminhoBDNativo(edtCaminhoBD->text()));
     return ControleConfig().MontaConfigINI(edtCaminhoBD->text(), edtUsuarioBD->text(), mskSenhaBD->text());
 }
 
@@ -184,7 +186,7 @@ void TfrmPrincipal::btnBuscarBDClick()
 {
     dlgOpenBD->InitialDir = PastaInicialDosSeletores();
     if (dlgOpenBD->Execute(this) && !dlgOpenBD->FileName.isEmpty()) {
-        edtCaminhoBD->setText(dlgOpenBD->FileName);
+        edtCaminhoBD->setText(TControleConfig::CaminhoBDNativo(dlgOpenBD->FileName));
         Foco::FocaSePuder(edtUsuarioBD);
     }
     dlgOpenBD->FileName.clear();

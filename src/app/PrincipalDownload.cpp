@@ -9,6 +9,7 @@
 #include "app/PrincipalDownloadEstilo.h"
 #include "app/StatusBar.h"
 #include "download/run/DownloadRun.h"
+#include "sistema/Termino.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -164,4 +165,13 @@ void TfrmPrincipal::Informacao(const QString& pTexto)
 void TfrmPrincipal::EstiloClassicoDialogos(bool pClassico)
 {
     TApresentadorClassico::Ativa(pClassico);
+}
+
+void TfrmPrincipal::Processando(bool pProcessando)
+{
+    if (pProcessando)
+        vBloqueioSessao = std::make_unique<TBloqueioFimDaSessao>(quintptr(winId()),
+                                                                 QStringLiteral("Download em andamento"));
+    else
+        vBloqueioSessao.reset();
 }

@@ -4,6 +4,7 @@
 #include "sistema/SubstituicaoArquivo.h"
 #include "util/TextoBase.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
@@ -205,7 +206,7 @@ bool MesmoNome(const QString& pA, const QString& pB)
 // pMotivo: the system's reason, when it gave one.
 [[noreturn]] void FalhaGravacao(const QString& pArquivo, const QString& pMotivo = {})
 {
-    QString xMensagem = QStringLiteral("Unable to write to %1").arg(pArquivo);
+    QString xMensagem = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(pArquivo));
     if (!pMotivo.isEmpty())
         xMensagem += QStringLiteral(". Motivo: ") + pMotivo;
     throw EIniFileException(xMensagem);

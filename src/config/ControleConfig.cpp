@@ -6,6 +6,7 @@
 #include "log/LogArquivo.h"
 #include "util/TextoBase.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -186,6 +187,12 @@ TControleConfig::TCampos TControleConfig::CarregaTabConfig()
     return xCampos;
 }
 
+QString TControleConfig::CaminhoBDNativo(const QString& pCaminho)
+{
+    const qsizetype xDoisPontos = pCaminho.indexOf(u':');
+    return xDoisPontos < 0 || xDoisPontos == 1 ? QDir::toNativeSeparators(pCaminho) : pCaminho;
+}
+
 bool TControleConfig::MontaConfigINI(const QString& pCaminho, const QString& pUsuario, const QString& pSenha)
 {
     if (!TCriptografia::CodificavelASCII(pSenha))
@@ -197,7 +204,7 @@ bool TControleConfig::MontaConfigINI(const QString& pCaminho, const QString& pUs
     // half-saved settings.
     try {
         vEscritor->WriteStrings(
-            xSecao, {{Chave(ConfigINI::CHAVE_CAMINHO), pCaminho},
+            xSecao, {{Chave(ConfigINI::CHAVE_CAMINHO), CaminhoBDNativo(pCaminho)},
                      {Chave(ConfigINI::CHAVE_USUARIO), pUsuario},
                      {Chave(ConfigINI::CHAVE_SENHA),
                       TCriptografia::get().EncriptaASCII(pSenha, static_cast<std::uint16_t>(pSenha.size()))}});

@@ -73,6 +73,11 @@ public:
     static inline const QString CAPTION_SAIR = QStringLiteral("&Sair");
     static inline const QString CAPTION_CANCELAR = QStringLiteral("&Cancelar");
 
+    // The database path as the system writes paths (shown in the settings field and saved): a local path
+    // (a drive letter, a UNC path, a relative one) with the system's separators, backslashes on Windows;
+    // a server's path ("server:/path", "host/port:path") unchanged, since the server reads it.
+    static QString CaminhoBDNativo(const QString& pCaminho);
+
     struct TResultado
     {
         bool Ok = false;

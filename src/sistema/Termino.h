@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <memory>
 
 // The system asking the program to end, which it then does cleanly and without questions.
@@ -11,9 +12,12 @@
 // its own at its first connection, and then shuts the program's connection) ever receives them;
 // TAvisoTermino reads them on the GUI thread instead.
 //
-// Windows: a log-off or a shutdown (WM_QUERYENDSESSION, WM_ENDSESSION), seen by the GUI thread's
-// windows; and, when the program has a console, its Ctrl+C, Ctrl+Break, closing, log-off and shutdown
-// events.
+// Windows: the end of the session (a log-off or a shutdown), seen by the GUI thread's windows: only
+// WM_ENDSESSION with wParam TRUE ends the program. The question before it, WM_QUERYENDSESSION, is only
+// recorded (FimDaSessaoConsultado) and answered: yes, unless a TBloqueioFimDaSessao lives, in which case no,
+// and Windows shows its reason and lets the user end the session anyway or cancel it; WM_ENDSESSION with
+// FALSE (cancelled, by the user or another program) clears the record and the program goes on. And, when
+// the program has a console, its Ctrl+C, Ctrl+Break, closing, log-off and shutdown events.
 namespace Termino {
 
 // Requests are numbered as the POSIX signals of the same meaning, on every system.
@@ -35,6 +39,9 @@ inline bool Encerrando()
     return Recebido() != 0;
 }
 
+// Windows: the session asked whether it may end and has not said yet whether it does. Never on POSIX.
+bool FimDaSessaoConsultado();
+
 // After the program's clean-up: ends the process the way the system expects for the request received.
 // POSIX: by the signal received, with its default action, so the exit status tells the parent which
 // signal ended it. Windows: ExitProcess with 128 + the request's number. Returns only when no request
@@ -42,6 +49,25 @@ inline bool Encerrando()
 void TerminaComoPedido();
 
 } // namespace Termino
+
+// While it lives, an end of the session waits for the user (Windows): asked whether it may end, the program
+// answers no and gives Windows pMotivo, shown beside the program's name. pJanela is the main window's
+// native handle (QWidget::winId); made and destroyed on the GUI thread. Nothing on POSIX, where a request
+// to end does not ask first.
+class TBloqueioFimDaSessao
+{
+public:
+    TBloqueioFimDaSessao(quintptr pJanela, const QString& pMotivo);
+    ~TBloqueioFimDaSessao();
+    TBloqueioFimDaSessao(const TBloqueioFimDaSessao&) = delete;
+    TBloqueioFimDaSessao& operator=(const TBloqueioFimDaSessao&) = delete;
+
+    // At least one block lives.
+    static bool Algum();
+
+private:
+    quintptr vJanela;
+};
 
 // Watches for the requests on the GUI thread (it must be made there, after the application object):
 // records the first one (Termino::Recebido) and reports each one. A second request while the program is

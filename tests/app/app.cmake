@@ -11,6 +11,8 @@ tarnwick_add_test(app_portugues SOURCES app/tst_portugues.cpp LIBS tarnwick_gui)
 tarnwick_add_test(app_statusbar SOURCES app/tst_statusbar.cpp LIBS tarnwick_gui)
 # The order of the question's buttons on every desktop; the summary box within the screen.
 tarnwick_add_test(app_dialogos SOURCES app/tst_dialogos.cpp LIBS tarnwick_gui)
+# The paths the user sees, as the system writes them.
+tarnwick_add_test(app_caminhos SOURCES app/tst_caminhos.cpp LIBS tarnwick_gui)
 # The branch grid and the push buttons under the mouse and the keys.
 tarnwick_add_test(app_teclas SOURCES app/tst_teclas.cpp LIBS tarnwick_gui)
 if(NOT WIN32)

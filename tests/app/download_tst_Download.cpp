@@ -8,6 +8,7 @@
 #include "app/PrincipalDownloadEstilo.h"
 #include "app/StatusBar.h"
 #include "download/client/ServiceRecepcaoNF.h"
+#include "sistema/Termino.h"
 #include "support/NotesService.h"
 #include "support/ProcessoHospedeiro.h"
 
@@ -77,6 +78,7 @@ struct TMomento
     bool Ampulheta = false;
     bool Processando = false;
     bool Classico = false;
+    bool FimDaSessaoBloqueado = false; // the system told that ending the session would cut the download
 };
 
 TMomento Momento(TfrmPrincipal& w)
@@ -90,6 +92,7 @@ TMomento Momento(TfrmPrincipal& w)
         QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     xMomento.Processando = w.vProcessando;
     xMomento.Classico = TApresentadorClassico::Ativo();
+    xMomento.FimDaSessaoBloqueado = TBloqueioFimDaSessao::Algum();
     return xMomento;
 }
 
@@ -138,6 +141,7 @@ class TestDownloadJanela : public QObject
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(!xFim.Processando);
         QVERIFY(!xFim.Classico);
+        QVERIFY(!xFim.FimDaSessaoBloqueado);
         for (QWidget* xCampo :
              QList<QWidget*>{t.Janela.btnDownload, t.Janela.btnLimpar, t.Janela.btnSair, t.Janela.btnConfig,
                              t.Janela.btnInfo, t.Janela.chkNFE, t.Janela.mskDataIni, t.Janela.dbgFiliais})
@@ -215,6 +219,8 @@ private slots:
         // While choosing the folder and while the summary is open the run holds the window.
         QVERIFY(xNaPasta.Ampulheta && !xNaPasta.Entradas && !xNaPasta.Processando);
         QVERIFY(xNoResumo.Ampulheta && !xNoResumo.Entradas && xNoResumo.Processando && xNoResumo.Classico);
+        // Ending the session waits for the user exactly while the run processes.
+        QVERIFY(!xNaPasta.FimDaSessaoBloqueado && xNoResumo.FimDaSessaoBloqueado);
 
         QCOMPARE(xDialogoPasta.Vistos.size(), 1);
         const TPastaRoteirizada::TVisto xVisto = xDialogoPasta.Vistos.constFirst();
@@ -366,6 +372,7 @@ private slots:
         QCOMPARE(t.Apresentador.Textos(), QStringList());
         QCOMPARE(QDir(xPasta.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
         QVERIFY(!t.Janela.vProcessando);
+        QVERIFY(!TBloqueioFimDaSessao::Algum());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(t.Janela.btnDownload->isEnabled());
     }

@@ -1,9 +1,15 @@
+#include "ApresentadorRoteirizado.h"
 #include "TesteApp.h"
+#include "app/DialogoArquivo.h"
+#include "app/DialogoPasta.h"
+#include "app/Fontes.h"
 #include "app/MessageUtil.h"
+#include "app/Principal.h"
 #include "app/PrincipalDownloadEstilo.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -11,6 +17,7 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTimer>
+#include <memory>
 
 Q_DECLARE_METATYPE(QDialogButtonBox::ButtonLayout)
 
@@ -79,6 +86,103 @@ class TesteDialogos : public QObject
 {
     Q_OBJECT
 private slots:
+    // Every dialog and picker the program opens draws in the window's face (they are windows of their own
+    // and the platform has faces of its own for some of their parts), and the folder picker's field
+    // paints what is typed into it.
+    void faceDaJanela_data()
+    {
+        QTest::addColumn<QString>("dialogo");
+        for (const char* xDialogo :
+             {"information", "question", "classic summary", "folder picker", "file picker"})
+            QTest::newRow(xDialogo) << QString::fromLatin1(xDialogo);
+    }
+    void faceDaJanela()
+    {
+        QFETCH(QString, dialogo);
+        // The start-up's own dialogs (no configuration file here) answered by a script.
+        auto xInicio = std::make_unique<TApresentadorRoteirizado>();
+        TfrmPrincipal xJanela;
+        xJanela.vSolicitaTermino = [] {};
+        xJanela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&xJanela));
+        xInicio.reset();
+        const QFont xFace = xJanela.font();
+        QCOMPARE(xFace.family(), Fontes::Janela().family());
+
+        QStringList xOutras;
+        int xPartes = 0;
+        int xPixelsDoTexto = -1;
+        auto* xTimer = new QTimer;
+        xTimer->setInterval(20);
+        QObject::connect(xTimer, &QTimer::timeout, [&, xTimer] {
+            auto* xCaixa = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!xCaixa || !xCaixa->isVisible())
+                return;
+            xTimer->stop();
+            xTimer->deleteLater();
+            for (QWidget* xParte : xCaixa->findChildren<QWidget*>()) {
+                if (!xParte->isVisible())
+                    continue;
+                ++xPartes;
+                const QFont xFonte = xParte->font();
+                if (xFonte.family() != xFace.family() || xFonte.pixelSize() != xFace.pixelSize())
+                    xOutras << QStringLiteral("%1 %2: %3")
+                                   .arg(QString::fromLatin1(xParte->metaObject()->className()),
+                                        xParte->objectName(), xFonte.toString());
+            }
+            if (auto* xCampo = xCaixa->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                xCampo && dialogo == u"folder picker") {
+                xCampo->setFocus();
+                xCampo->clear();
+                // The typed text is painted: against the empty field, as many pixels change as its letters
+                // cover (the cursor alone moves a few dozen).
+                const auto Imagem = [xCampo] {
+                    QTest::qWait(50);
+                    return xCampo->grab().toImage();
+                };
+                const QImage xVazio = Imagem();
+                QTest::keyClicks(xCampo, QStringLiteral("Notas fiscais"));
+                const QImage xCheio = Imagem();
+                xPixelsDoTexto = 0;
+                if (xVazio.size() == xCheio.size())
+                    for (int y = 0; y < xCheio.height(); ++y)
+                        for (int x = 0; x < xCheio.width(); ++x)
+                            if (qAbs(xCheio.pixelColor(x, y).lightness() -
+                                     xVazio.pixelColor(x, y).lightness()) > 40)
+                                ++xPixelsDoTexto;
+                xCampo->clear();
+            }
+            xCaixa->reject();
+        });
+        xTimer->start();
+
+        if (dialogo == u"information") {
+            TMessageUtil::Informacao(QStringLiteral("Conexão realizada com sucesso."));
+        } else if (dialogo == u"question") {
+            TMessageUtil::Pergunta(QStringLiteral("Deseja realmente sair?"));
+        } else if (dialogo == u"classic summary") {
+            TApresentadorClassico::Ativa(true);
+            TMessageUtil::Informacao(
+                FINALIZADO + QStringLiteral("NF-e: C:\\Notas\\download_xmls_1_NF_E_PRODUCAO.zip\r\n"));
+            TApresentadorClassico::Ativa(false);
+        } else if (dialogo == u"folder picker") {
+            TDialogoAbrirPasta xPasta;
+            xPasta.Title = QStringLiteral("Selecione a pasta de destino dos XMLs");
+            xPasta.PickFolders = true;
+            xPasta.DefaultFolder = QDir::currentPath();
+            xPasta.Execute(&xJanela);
+        } else {
+            TDialogoAbrirArquivo xArquivo;
+            xArquivo.Filter = QStringLiteral("Banco de Dados Firebird|*.FB;*.FDB;*.GDB");
+            xArquivo.InitialDir = QDir::currentPath();
+            xArquivo.Execute(&xJanela);
+        }
+        QVERIFY(xPartes > 2);
+        QVERIFY2(xOutras.isEmpty(), qPrintable(xOutras.join(QStringLiteral("\n"))));
+        if (dialogo == u"folder picker")
+            QVERIFY2(xPixelsDoTexto > 80, qPrintable(QString::number(xPixelsDoTexto)));
+    }
+
     void simAntesDeNao_data()
     {
         QTest::addColumn<QDialogButtonBox::ButtonLayout>("layout");

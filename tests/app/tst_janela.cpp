@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTabBar>
@@ -136,6 +137,14 @@ private slots:
         QVERIFY(w.font().pixelSize() == 11 || (w.font().pixelSize() == 10 && w.font().family() != u"Tahoma"));
         QVERIFY(w.btnDownload->font().bold());
         QVERIFY(w.btnCancelar->font().bold());
+
+        // Placed in the middle of the screen's free area, frame and title bar included.
+        if (const QScreen* xTela = QGuiApplication::primaryScreen()) {
+            const QPoint xDiferenca = w.frameGeometry().center() - xTela->availableGeometry().center();
+            QVERIFY2(qAbs(xDiferenca.x()) <= 1 && qAbs(xDiferenca.y()) <= 1,
+                     qPrintable(QDebug::toString(w.frameGeometry()) +
+                                QDebug::toString(xTela->availableGeometry())));
+        }
 
         // Two pages, no tabs to see, the main page active; the pages fill the client area.
         QCOMPARE(w.pgcPrincipal->count(), 2);

@@ -271,12 +271,12 @@ void TstArquivoIni::gravacaoImpossivel()
         QFAIL("the write should have failed");
     } catch (const EIniFileException& xErro) {
         if (motivo) {
-            QVERIFY2(xErro.Message().startsWith(QStringLiteral("Unable to write to ") + xArquivo +
+            QVERIFY2(xErro.Message().startsWith(QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(xArquivo) +
                                                 QStringLiteral(". Motivo: ")),
                      qPrintable(xErro.Message()));
-            QVERIFY(xErro.Message().size() > (QStringLiteral("Unable to write to . Motivo: ") + xArquivo).size());
+            QVERIFY(xErro.Message().size() > (QStringLiteral("Unable to write to . Motivo: ") + QDir::toNativeSeparators(xArquivo)).size());
         } else {
-            QCOMPARE(xErro.Message(), QStringLiteral("Unable to write to ") + xArquivo);
+            QCOMPARE(xErro.Message(), QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(xArquivo));
         }
     }
     if (caso == QLatin1String("somente-leitura")) {
@@ -371,7 +371,7 @@ void TstArquivoIni::salvaConfig()
     xDetentor.Libera();
 
     if (caso == u"retido") {
-        QVERIFY2(xFalha.startsWith(QStringLiteral("Unable to write to ") + ConfigINI::CaminhoINI() +
+        QVERIFY2(xFalha.startsWith(QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(ConfigINI::CaminhoINI()) +
                                    QStringLiteral(". Motivo: ")),
                  qPrintable(xFalha));
         QCOMPARE(Le(Arquivo()), xAntes);

@@ -297,7 +297,7 @@ void TstControleConfig::montaConfigINIFalha()
         xControle.MontaConfigINI(QStringLiteral("b.fdb"), QStringLiteral("v"), QStringLiteral("t"));
         QFAIL("the file cannot be written");
     } catch (const EIniFileException& xErro) {
-        QCOMPARE(xErro.Message(), QStringLiteral("Unable to write to ") + xArquivo);
+        QCOMPARE(xErro.Message(), QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(xArquivo));
     }
     // The retained copy is the one of the last successful save.
     QCOMPARE(xControle.vArqINI()->ReadString(QStringLiteral("CONEXAO"), QStringLiteral("Caminho")),

@@ -58,6 +58,15 @@ if(NOT WIN32 AND TARNWICK_WINDOWS_DIST)
   tarnwick_add_windows_e2e(tst_packaging_windows tst_PacoteWindows.cpp)
 endif()
 if(NOT WIN32 AND TARNWICK_WINDOWS_INSTALADOR)
+  # The end of the session as Windows tells it to one program (a Windows program of its own, built with
+  # the cross compiler the Windows build uses).
+  find_program(TARNWICK_MINGW_CC NAMES x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-gcc REQUIRED)
+  set(_sessao ${CMAKE_CURRENT_BINARY_DIR}/sessao-windows.exe)
+  add_custom_command(OUTPUT ${_sessao}
+    COMMAND ${TARNWICK_MINGW_CC} -municode -O1 -o ${_sessao}
+            ${CMAKE_CURRENT_SOURCE_DIR}/packaging/SessaoWindows.c -luser32
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/SessaoWindows.c VERBATIM)
+  add_custom_target(tarnwick_sessao_windows DEPENDS ${_sessao})
   # The installer: installed, used, installed again, refused while the program runs, upgraded from an
   # older version, uninstalled; for one user and for all.
   # It makes an older installer from the same dist folder, with the installer's icon of that build.
@@ -65,5 +74,6 @@ if(NOT WIN32 AND TARNWICK_WINDOWS_INSTALADOR)
   tarnwick_add_windows_e2e(tst_packaging_instalador tst_InstaladorWindows.cpp
     INSTALADOR="${TARNWICK_WINDOWS_INSTALADOR}" VERSAO="${PROJECT_VERSION}"
     SCRIPT_INSTALADOR="${PROJECT_SOURCE_DIR}/scripts/windows/instalador.sh"
-    ICONE_INSTALADOR="${_pasta_instalador}/../packaging/Tarnwick.ico")
+    ICONE_INSTALADOR="${_pasta_instalador}/../packaging/Tarnwick.ico" SESSAO_WINDOWS="${_sessao}")
+  add_dependencies(tst_packaging_instalador tarnwick_sessao_windows)
 endif()

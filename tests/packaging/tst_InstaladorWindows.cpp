@@ -2,7 +2,8 @@
 // display: installed silently for the current user, its files, Start-menu entry and uninstall entry;
 // the program started as its entry starts it, its settings saved (Tarnwick.ini in %APPDATA%\Tarnwick),
 // one download against a private Linux Firebird server and the stand-in of the notes service, the log
-// beside the program; a log-off in the middle of a run; the same version installed again over it; the
+// beside the program; a log-off in the middle of a run, cancelled, then
+// one ended anyway; the same version installed again over it; the
 // installer and the uninstaller refused while the program runs; the uninstaller; then an installation for
 // all users and its uninstaller; a folder of one's choice; an upgrade from an older version that shipped a
 // file this one does not; an installation for all users into a folder of one's choice, its rights, and
@@ -132,6 +133,7 @@ private slots:
     void configuracao();
     void download();
     void pedidoDeFechar();
+    void sessaoNaoEncerrada();
     void encerramentoDaSessao();
     void reinstala();
     void emExecucao_data();
@@ -198,6 +200,12 @@ private:
         }
         return xEstado;
     }
+    // Starts a run into the folder pPasta of %APPDATA%\Tarnwick (made here), the program started first if
+    // it is not running, and returns once its first page is in; the requests before it in pInicio.
+    void IniciaCorrida(const QString& pPasta, qsizetype& pInicio);
+    // The session's query and then its end (pFim) or its cancellation, told to the program's window as
+    // Windows does; the program's answer to the query (1 yes, 0 no), -1 when it was not told.
+    int Sessao(bool pFim, QString* pSaida = nullptr) const;
 
     QTemporaryDir vTemp;
     std::unique_ptr<TXvfb> vXvfb;
@@ -440,9 +448,7 @@ void TstInstaladorWindows::pedidoDeFechar()
     QCOMPARE(vPrograma.exitCode(), 0);
 }
 
-// The session ends (log-off) in the middle of a run: the program ends, no archive under a final name,
-// the log's closing line written.
-void TstInstaladorWindows::encerramentoDaSessao()
+void TstInstaladorWindows::IniciaCorrida(const QString& pPasta, qsizetype& pInicio)
 {
     if (vPrograma.state() == QProcess::NotRunning) {
         IniciaPrograma();
@@ -450,18 +456,76 @@ void TstInstaladorWindows::encerramentoDaSessao()
             return;
         QTest::qWait(2000); // the branch list is read once the window shows
     }
-    const QString xPasta = vPastaUsuario + QStringLiteral("/Sessao");
-    QVERIFY(QDir().mkpath(xPasta));
-    const qsizetype xInicio = vServico->LinhasRecebidas().size();
-    Baixa(QStringLiteral("Sessao"));
-    // Under way: the first pages of this run are in, not all 20.
-    QTRY_VERIFY_WITH_TIMEOUT(vServico->LinhasRecebidas().size() >= xInicio + 3, 30000);
-    const qsizetype xAntes = vServico->LinhasRecebidas().size();
-    QVERIFY2(xAntes < xInicio + 20, "the run ended before the session");
+    QVERIFY(QDir().mkpath(vPastaUsuario + u'/' + pPasta));
+    pInicio = vServico->LinhasRecebidas().size();
+    Baixa(pPasta);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_VERIFY_WITH_TIMEOUT(vServico->LinhasRecebidas().size() >= pInicio + 1, 30000);
+}
+
+int TstInstaladorWindows::Sessao(bool pFim, QString* pSaida) const
+{
+    const TSaidaPrograma xSaida = ExecutaPrograma(
+        QStringLiteral("wine"),
+        {QStringLiteral(SESSAO_WINDOWS), QStringLiteral("Download de XMLs WS Velmar"),
+         pFim ? QStringLiteral("fim") : QStringLiteral("cancelado")},
+        Ambiente(), 60000);
+    if (pSaida)
+        *pSaida = xSaida.Texto();
+    const QRegularExpressionMatch xResposta =
+        QRegularExpression(QStringLiteral("resposta (\\d+)")).match(QString::fromUtf8(xSaida.Saida));
+    return xResposta.hasMatch() ? xResposta.captured(1).toInt() : -1;
+}
+
+// A log-off asked for in the middle of a run and then cancelled (by the user, whom Windows asks since
+// the program says a download is under way, or by another program): the run goes on to its end, its
+// summary shows and its archive is whole. Wine's wineboot would cancel it by itself (it cancels a log-off
+// any program says no to), so the messages come from a program that tells them as Windows does.
+void TstInstaladorWindows::sessaoNaoEncerrada()
+{
+    qsizetype xInicio = 0;
+    IniciaCorrida(QStringLiteral("SessaoCancelada"), xInicio);
+    if (QTest::currentTestFailed())
+        return;
+    QString xSaida;
+    QCOMPARE(Sessao(false, &xSaida), 0);
+    QVERIFY2(vPrograma.state() == QProcess::Running, qPrintable(xSaida + Diagnostico()));
+    const QString xDialogo = vXvfb->AguardaJanela(QString::fromUtf8("^(Informação|Atenção|Erro)$"), 120000);
+    QVERIFY2(!xDialogo.isEmpty(), qPrintable(QStringLiteral("the run did not end; ") + Diagnostico()));
+    QTest::qWait(500);
+    const QString xTitulo = vXvfb->Xdotool({QStringLiteral("getwindowname"), xDialogo});
+    QCOMPARE(xTitulo, QString::fromUtf8("Informação"));
+    QVERIFY(FechaComEnter(*vXvfb, xDialogo, xTitulo));
+    QCOMPARE(vServico->LinhasRecebidas().size(), xInicio + 20);
+    const QString xPasta = vPastaUsuario + QStringLiteral("/SessaoCancelada");
+    const QString xArquivo = QStringLiteral("download_xmls_%1_NF_E_PRODUCAO.zip").arg(CNPJ);
+    QCOMPARE(QDir(xPasta).entryList(QDir::Files | QDir::Hidden), QStringList{xArquivo});
+    QString xErro;
+    QCOMPARE(LeZip(xPasta + u'/' + xArquivo, &xErro).size(), 2000);
+    QVERIFY2(xErro.isEmpty(), qPrintable(xErro));
+    // Outside a run the program lets the session end: Wine's own log-off ends it.
+    QVERIFY(vPrograma.state() == QProcess::Running);
     const TSaidaPrograma xFim =
         ExecutaPrograma(QStringLiteral("wineboot"), {QStringLiteral("--end-session")}, Ambiente(), 60000);
     QVERIFY2(vPrograma.waitForFinished(30000), qPrintable(xFim.Texto() + Diagnostico()));
-    QVERIFY(vServico->LinhasRecebidas().size() > xAntes);
+    QCOMPARE(vPrograma.exitCode(), 128 + 15);
+}
+
+// The session ends (log-off) in the middle of a run, the user having chosen to end it anyway: the
+// program ends, no archive under a final name, the log's closing line written.
+void TstInstaladorWindows::encerramentoDaSessao()
+{
+    qsizetype xInicio = 0;
+    IniciaCorrida(QStringLiteral("Sessao"), xInicio);
+    if (QTest::currentTestFailed())
+        return;
+    const QString xPasta = vPastaUsuario + QStringLiteral("/Sessao");
+    QString xSaida;
+    // Under way: asked, the program says no.
+    QCOMPARE(Sessao(true, &xSaida), 0);
+    QVERIFY2(vPrograma.waitForFinished(30000), qPrintable(xSaida + Diagnostico()));
+    QVERIFY2(vServico->LinhasRecebidas().size() < xInicio + 20, "the run ended before the session");
     for (const QString& xNome : QDir(xPasta).entryList(QDir::Files | QDir::Hidden))
         QVERIFY2(xNome.startsWith(u'.'), qPrintable(xNome + QStringLiteral(" under a final name")));
     QFile xLog(LogDoDia());

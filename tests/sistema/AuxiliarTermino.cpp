@@ -5,14 +5,19 @@
 //
 // Arguments: "sai" (leaves its loop at the first request, as the program does) or "insiste" (stays in
 // it, as a program in the midst of a run); the milliseconds it waits before ending by itself; on Windows
-// the session messages it then posts to itself: "consulta" (WM_QUERYENDSESSION), "fim" (WM_ENDSESSION,
-// the session ends) and "cancelado" (WM_ENDSESSION, the session goes on).
+// what it then does, in order: "bloqueia" (a TBloqueioFimDaSessao on its window, as a run has), and the
+// session messages it sends to its window as Windows does: "consulta" (WM_QUERYENDSESSION; prints
+// "resposta <its answer>"), "fim" (WM_ENDSESSION, the session ends) and "cancelado" (WM_ENDSESSION, the
+// session goes on); "estado" prints "consultado <0|1>" (Termino::FimDaSessaoConsultado).
 #include "sistema/Termino.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 #ifdef Q_OS_WIN
+#include <QGuiApplication>
+#include <QWindow>
 #include <windows.h>
 #endif
 
@@ -29,7 +34,16 @@ void Diz(const QString& pLinha)
 int main(int argc, char* argv[])
 {
     Termino::Bloqueia();
+#ifdef Q_OS_WIN
+    // A window of the toolkit's, whose messages pass where the program's do.
+    QGuiApplication xAplicacao(argc, argv);
+    QWindow xJanela;
+    xJanela.create();
+    const HWND xHandle = reinterpret_cast<HWND>(xJanela.winId());
+    std::unique_ptr<TBloqueioFimDaSessao> xBloqueio;
+#else
     QCoreApplication xAplicacao(argc, argv);
+#endif
     const QStringList xArgumentos = QCoreApplication::arguments().mid(1);
     if (xArgumentos.size() < 2)
         return 2;
@@ -46,15 +60,20 @@ int main(int argc, char* argv[])
     });
     QObject::connect(&xAviso, &TAvisoTermino::SemEspera,
                      [](int pPedido) { Diz(QStringLiteral("sem espera %1").arg(pPedido)); });
-    QTimer::singleShot(0, [&xArgumentos] {
+    QTimer::singleShot(0, [&] {
         Diz(QStringLiteral("pronto"));
 #ifdef Q_OS_WIN
         for (const QString& xMensagem : xArgumentos.mid(2)) {
-            if (xMensagem == u"consulta")
-                PostThreadMessageW(GetCurrentThreadId(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+            if (xMensagem == u"bloqueia")
+                xBloqueio = std::make_unique<TBloqueioFimDaSessao>(quintptr(xHandle),
+                                                                   QStringLiteral("Download em andamento"));
+            else if (xMensagem == u"consulta")
+                Diz(QStringLiteral("resposta %1")
+                        .arg(SendMessageW(xHandle, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF)));
+            else if (xMensagem == u"estado")
+                Diz(QStringLiteral("consultado %1").arg(int(Termino::FimDaSessaoConsultado())));
             else
-                PostThreadMessageW(GetCurrentThreadId(), WM_ENDSESSION, xMensagem == u"fim",
-                                   ENDSESSION_LOGOFF);
+                SendMessageW(xHandle, WM_ENDSESSION, xMensagem == u"fim", ENDSESSION_LOGOFF);
         }
 #endif
     });

@@ -38,6 +38,9 @@ set_property(TEST tst_sistema_biblioteca APPEND PROPERTY ENVIRONMENT
 # The system's request to end, sent to a program of its own.
 add_executable(tst_sistema_auxiliar_termino sistema/AuxiliarTermino.cpp)
 target_link_libraries(tst_sistema_auxiliar_termino PRIVATE tarnwick_flags tarnwick_sistema)
+if(WIN32)
+  target_link_libraries(tst_sistema_auxiliar_termino PRIVATE Qt6::Gui)
+endif()
 tarnwick_add_test(tst_sistema_termino SOURCES sistema/tst_Termino.cpp LIBS tarnwick_sistema)
 add_dependencies(tst_sistema_termino tst_sistema_auxiliar_termino)
 target_compile_definitions(tst_sistema_termino PRIVATE

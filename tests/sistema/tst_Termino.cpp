@@ -1,7 +1,8 @@
 // The system's request to end, sent to a program of its own (AuxiliarTermino): it is seen on the GUI
 // thread, the program cleans up and then ends the way the system expects; a second request does not
 // wait for the clean-up; a program that must end before its loop does gets to say its last word.
-// POSIX: the signals, sent with kill. Windows: the session's messages, which the program posts to itself.
+// POSIX: the signals, sent with kill. Windows: the session's messages, which the program sends to its own
+// window as Windows does: a query alone ends nothing; a run answers it with no; a cancelled session goes on.
 #include "sistema/Termino.h"
 
 #include <QElapsedTimer>
@@ -71,14 +72,27 @@ private slots:
         QTest::newRow("a second request") << "insiste" << 20000 << QList<int>{SIGTERM, SIGINT} << xNenhuma
                                           << QStringList{"pronto", "recebido 15"} << TFim{true, SIGTERM};
 #else
-        // The session's query already ends the loop; the clean-up is done before the session ends.
-        QTest::newRow("log-off, the loop ends first")
-            << "sai" << 20000 << QList<int>{} << QStringList{"consulta", "fim"}
-            << QStringList{"pronto", "recebido 15", "limpeza 143"} << TFim{false, 143};
-        // Still in a run when the session ends: the last word is said then, and the process ends.
-        QTest::newRow("log-off in the midst of a run")
-            << "insiste" << 20000 << QList<int>{} << QStringList{"consulta", "fim"}
-            << QStringList{"pronto", "recebido 15", "sem espera 15"} << TFim{false, 143};
+        // The session's query is only recorded and answered (yes: Qt's answer); the program ends when the
+        // session does, right then.
+        QTest::newRow("log-off: query, then the end")
+            << "sai" << 20000 << QList<int>{} << QStringList{"consulta", "estado", "fim"}
+            << QStringList{"pronto", "resposta 1", "consultado 1", "recebido 15", "sem espera 15"}
+            << TFim{false, 143};
+        // In a run the answer is no (Windows then asks the user); the user ends the session anyway.
+        QTest::newRow("log-off in a run, ended anyway")
+            << "insiste" << 20000 << QList<int>{} << QStringList{"bloqueia", "consulta", "fim"}
+            << QStringList{"pronto", "resposta 0", "recebido 15", "sem espera 15"} << TFim{false, 143};
+        // The user (or another program) cancels: nothing was stopped, the record goes, the program goes on.
+        QTest::newRow("log-off in a run, cancelled")
+            << "insiste" << 500 << QList<int>{}
+            << QStringList{"bloqueia", "consulta", "estado", "cancelado", "estado"}
+            << QStringList{"pronto", "resposta 0", "consultado 1", "consultado 0",
+                           "tempo",  "limpeza 0",  "sem pedido"}
+            << TFim{false, 0};
+        QTest::newRow("log-off cancelled by another program")
+            << "sai" << 500 << QList<int>{} << QStringList{"consulta", "cancelado", "estado"}
+            << QStringList{"pronto", "resposta 1", "consultado 0", "tempo", "limpeza 0", "sem pedido"}
+            << TFim{false, 0};
         QTest::newRow("session ends without a query")
             << "insiste" << 20000 << QList<int>{} << QStringList{"fim"}
             << QStringList{"pronto", "recebido 15", "sem espera 15"} << TFim{false, 143};

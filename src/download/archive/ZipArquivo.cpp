@@ -3,6 +3,7 @@
 #include "sistema/Publicacao.h"
 #include "util/Exception.h"
 
+#include <QDir>
 #include <archive.h>
 #include <archive_entry.h>
 #include <cstdio>
@@ -169,8 +170,9 @@ bool CriaZipVazio(const QString& pCaminho)
     if (!xArquivo.Aberto()) {
         if (xArquivo.Erro().NomeExiste())
             return false;
-        throw Exception(QStringLiteral("Não foi possível criar o arquivo \"") + pCaminho +
-                        QStringLiteral("\": ") + xArquivo.Erro().Mensagem());
+        throw Exception(QStringLiteral("Não foi possível criar o arquivo \"") +
+                        QDir::toNativeSeparators(pCaminho) + QStringLiteral("\": ") +
+                        xArquivo.Erro().Mensagem());
     }
     // The file is ours from here on: a failure removes it again. It is closed exactly once, whatever
     // the close itself answers.
@@ -189,8 +191,9 @@ TZipEscritor::TZipEscritor(const QString& pCaminho) : vCaminho(pCaminho)
     // Held as the source until it is known which way it is written, so every failure below closes it.
     vOrigem = TArquivoSistema::AbreLeituraEscrita(pCaminho);
     if (!vOrigem.Aberto())
-        throw Exception(QStringLiteral("Não foi possível abrir o arquivo \"") + pCaminho +
-                        QStringLiteral("\": ") + vOrigem.Erro().Mensagem());
+        throw Exception(QStringLiteral("Não foi possível abrir o arquivo \"") +
+                        QDir::toNativeSeparators(pCaminho) + QStringLiteral("\": ") +
+                        vOrigem.Erro().Mensagem());
     try {
         if (ZipSemEntradas(vOrigem)) {
             // Written in place: the writer is set up first, so a failure leaves the file as it was.

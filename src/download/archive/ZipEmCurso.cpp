@@ -37,7 +37,7 @@ QString PublicaNoPrimeiroLivre(const QString& pDe, const std::function<QString(i
         if (!xErro.Falhou())
             return xNome;
         if (!xErro.NomeExiste())
-            throw Exception(QStringLiteral("Não foi possível criar o arquivo \"") + xNome +
+            throw Exception(QStringLiteral("Não foi possível criar o arquivo \"") + QDir::toNativeSeparators(xNome) +
                             QStringLiteral("\": ") + xErro.Mensagem());
     }
     throw Exception(QStringLiteral("não há nome livre para o arquivo na pasta"));
@@ -93,8 +93,9 @@ TZipEmCurso::TZipEmCurso(const QString& pPasta, const QString& pNomeBase)
             if (xArquivo.Erro().NomeExiste() && xTentativa < 100)
                 continue;
             // Named as the user will know it, not by its hidden name.
-            throw Exception(QStringLiteral("Não foi possível criar o arquivo \"") + ComBarra(pPasta) +
-                            pNomeBase + QStringLiteral(".zip\": ") + xArquivo.Erro().Mensagem());
+            throw Exception(QStringLiteral("Não foi possível criar o arquivo \"") +
+                            QDir::toNativeSeparators(ComBarra(pPasta) + pNomeBase) +
+                            QStringLiteral(".zip\": ") + xArquivo.Erro().Mensagem());
         }
         vTemporario = xCaminho;
         // Says a live writer holds the file, until the end.
@@ -145,7 +146,7 @@ QString TZipEmCurso::Publica(const std::function<QString(int)>& pNome, int pMaxi
         vTemporario.clear();
         Libera();
         throw Exception(E.Message() + QStringLiteral(". O arquivo completo foi mantido em \"") +
-                        vMantido + QStringLiteral("\"."));
+                        QDir::toNativeSeparators(vMantido) + QStringLiteral("\"."));
     }
 }
 

@@ -119,6 +119,7 @@ void TDownloadRun::Executa()
                 } else {
                     xEstado.vInterromper = false;
                     xEstado.vProcessando = true;
+                    vView.Processando(true);
                     bool xParar = false;
                     for (size_t xLinha = 0; !xParar && xLinha < vView.Filiais().size(); ++xLinha) {
                         vView.PosicionaFilial(int(xLinha));
@@ -164,6 +165,7 @@ void TDownloadRun::Executa()
         vView.CursorAmpulheta(false);
         vView.EnableDisableCampos(true);
         xEstado.vProcessando = false;
+        vView.Processando(false);
         return;
     }
     Completa(xMensagem);
@@ -231,5 +233,8 @@ void TDownloadRun::Completa(const QString& pMensagem)
     vView.CursorAmpulheta(false);
     vView.EnableDisableCampos(true);
     vView.ProcessaEventos();
+    const bool xProcessava = xEstado.vProcessando;
     xEstado.vProcessando = false;
+    if (xProcessava)
+        vView.Processando(false);
 }

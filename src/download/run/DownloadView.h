@@ -57,6 +57,10 @@ public:
     virtual TCaixasDownload Caixas() = 0;
     virtual TFiltrosDownload Filtros() = 0;
 
+    // Called right after the run sets vProcessando (true when its branch walk starts, false at its very
+    // end): the window tells the system, meanwhile, that ending the session would cut a download.
+    virtual void Processando(bool pProcessando) { (void)pProcessando; }
+
     // Window operations the run calls.
     virtual bool ValidaCampos() = 0; // warns and returns false, or raises "Falha ao validar campos..."
     virtual void EnableDisableCampos(bool pValue) = 0;

@@ -42,6 +42,11 @@ int Recebido()
     return MRecebido.load();
 }
 
+bool FimDaSessaoConsultado()
+{
+    return false;
+}
+
 void TerminaComoPedido()
 {
     const int xSinal = MRecebido.load();
@@ -61,6 +66,26 @@ void TerminaComoPedido()
 }
 
 } // namespace Termino
+
+// A signal does not ask first: the blocks only count.
+namespace {
+int MBloqueios = 0;
+}
+
+TBloqueioFimDaSessao::TBloqueioFimDaSessao(quintptr pJanela, const QString&) : vJanela(pJanela)
+{
+    ++MBloqueios;
+}
+
+TBloqueioFimDaSessao::~TBloqueioFimDaSessao()
+{
+    --MBloqueios;
+}
+
+bool TBloqueioFimDaSessao::Algum()
+{
+    return MBloqueios > 0;
+}
 
 // The blocked signals, read from a signal descriptor that the event loop of the creating thread watches.
 struct TAvisoTermino::TVigia

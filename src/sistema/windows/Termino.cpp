@@ -9,6 +9,9 @@
 namespace {
 
 std::atomic<int> MRecebido{0};
+// GUI thread only: the session's query and the blocks that answer it.
+bool MConsultado = false;
+int MBloqueios = 0;
 std::mutex MMutexAviso;          // the watcher is not destroyed while a console event reaches it
 TAvisoTermino* MAviso = nullptr; // the watcher the console's events go to
 
@@ -69,6 +72,11 @@ int Recebido()
     return MRecebido.load();
 }
 
+bool FimDaSessaoConsultado()
+{
+    return MConsultado;
+}
+
 void TerminaComoPedido()
 {
     const int xPedido = MRecebido.load();
@@ -80,32 +88,62 @@ void TerminaComoPedido()
 } // namespace Termino
 
 // The session's messages, as the GUI thread's windows receive them (each top-level window gets its own
-// copy of each). WM_QUERYENDSESSION starts the ending at once, so that the message loop may already have
-// ended, and the clean-up been done, when WM_ENDSESSION comes; Qt itself answers that the session may end.
-// WM_ENDSESSION with wParam TRUE: the session ends as soon as it is answered.
+// copy of each). WM_QUERYENDSESSION is recorded and, while a block lives, answered here with no (every
+// copy alike); otherwise Qt answers it, yes, through its session manager (commitDataRequest, which the
+// program does not use). WM_ENDSESSION with wParam TRUE: the session ends as soon as it is answered, so
+// the ending happens right here. With FALSE the session goes on.
 struct TAvisoTermino::TVigia : public QAbstractNativeEventFilter
 {
     TAvisoTermino& vAviso;
 
     explicit TVigia(TAvisoTermino& pAviso) : vAviso(pAviso) {}
 
-    bool nativeEventFilter(const QByteArray& pTipo, void* pMensagem, qintptr*) override
+    bool nativeEventFilter(const QByteArray& pTipo, void* pMensagem, qintptr* pResultado) override
     {
         if (pTipo != "windows_generic_MSG" && pTipo != "windows_dispatcher_MSG")
             return false;
         const MSG* xMensagem = static_cast<const MSG*>(pMensagem);
         if (xMensagem->message == WM_QUERYENDSESSION) {
-            if (Registra(Termino::PEDIDO_TERMINO))
-                emit vAviso.Recebido(Termino::PEDIDO_TERMINO);
-        } else if (xMensagem->message == WM_ENDSESSION && xMensagem->wParam) {
-            if (Registra(Termino::PEDIDO_TERMINO))
-                emit vAviso.Recebido(Termino::PEDIDO_TERMINO);
-            emit vAviso.SemEspera(Termino::Recebido());
-            Termino::TerminaComoPedido();
+            MConsultado = true;
+            if (MBloqueios > 0) {
+                if (pResultado)
+                    *pResultado = FALSE;
+                return true;
+            }
+        } else if (xMensagem->message == WM_ENDSESSION) {
+            MConsultado = false;
+            if (xMensagem->wParam) {
+                if (Registra(Termino::PEDIDO_TERMINO))
+                    emit vAviso.Recebido(Termino::PEDIDO_TERMINO);
+                emit vAviso.SemEspera(Termino::Recebido());
+                Termino::TerminaComoPedido();
+            }
         }
         return false;
     }
 };
+
+TBloqueioFimDaSessao::TBloqueioFimDaSessao(quintptr pJanela, const QString& pMotivo) : vJanela(pJanela)
+{
+    ++MBloqueios;
+    // Windows keeps one reason per window; the answer to the query does not depend on it (Wine, for one,
+    // keeps none).
+    if (vJanela)
+        ShutdownBlockReasonCreate(reinterpret_cast<HWND>(vJanela),
+                                  reinterpret_cast<LPCWSTR>(pMotivo.utf16()));
+}
+
+TBloqueioFimDaSessao::~TBloqueioFimDaSessao()
+{
+    --MBloqueios;
+    if (vJanela)
+        ShutdownBlockReasonDestroy(reinterpret_cast<HWND>(vJanela));
+}
+
+bool TBloqueioFimDaSessao::Algum()
+{
+    return MBloqueios > 0;
+}
 
 TAvisoTermino::TAvisoTermino(QObject* pParent) : QObject(pParent), vVigia(std::make_unique<TVigia>(*this))
 {

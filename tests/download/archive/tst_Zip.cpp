@@ -193,8 +193,10 @@ private slots:
             TZipEmCurso xZip(Caminho(pasta), QStringLiteral("download_xmls_1_NF_E_PRODUCAO"));
             QFAIL("created");
         } catch (const Exception& E) {
-            QVERIFY2(E.Message().startsWith("Não foi possível criar o arquivo \"" + Caminho(pasta) +
-                                            "/download_xmls_1_NF_E_PRODUCAO.zip\": "),
+            QVERIFY2(E.Message().startsWith("Não foi possível criar o arquivo \"" +
+                                            QDir::toNativeSeparators(Caminho(pasta) +
+                                                                     "/download_xmls_1_NF_E_PRODUCAO.zip") +
+                                            "\": "),
                      qPrintable(E.Message()));
         }
         QCOMPARE(Arquivos(), QStringList{"a-file"});
@@ -617,12 +619,12 @@ private slots:
         }
         QVERIFY(xPublicado.isEmpty());
         QVERIFY(!xMantido.isEmpty());
-        QVERIFY2(xMensagem.endsWith(QStringLiteral("O arquivo completo foi mantido em \"") + xMantido +
+        QVERIFY2(xMensagem.endsWith(QStringLiteral("O arquivo completo foi mantido em \"") + QDir::toNativeSeparators(xMantido) +
                                     QStringLiteral("\".")),
                  qPrintable(xMensagem));
         if (caso == u"retido")
             QVERIFY2(xMensagem.startsWith(QStringLiteral("Não foi possível criar o arquivo \"") +
-                                          Caminho(xBase + ".zip") + "\": "),
+                                          QDir::toNativeSeparators(Caminho(xBase + ".zip")) + "\": "),
                      qPrintable(xMensagem));
         QVERIFY(QFileInfo(xMantido).fileName().startsWith(u'.' + xBase + ".zip."));
         QVERIFY(QFileInfo(xMantido).isHidden());

@@ -278,9 +278,9 @@ private slots:
         const QStringList xDialogos = vVisao.Dialogos();
         QCOMPARE(xDialogos.size(), 2);
         QVERIFY2(xDialogos[0].startsWith(FALHA_COMPRESSAO + " Motivo: Não foi possível criar o arquivo \"" +
-                                         Zip(CNPJ_C) + "\": "),
+                                         QDir::toNativeSeparators(Zip(CNPJ_C)) + "\": "),
                  qPrintable(xDialogos[0]));
-        QVERIFY2(xDialogos[0].endsWith("O arquivo completo foi mantido em \"" + xOculto + "\"."),
+        QVERIFY2(xDialogos[0].endsWith("O arquivo completo foi mantido em \"" + QDir::toNativeSeparators(xOculto) + "\"."),
                  qPrintable(xDialogos[0]));
         QCOMPARE(xDialogos[1], "info:" + FINALIZADO + "NFC-e: " + QDir::toNativeSeparators(Zip(CNPJ_C, "NFC_E")) + "\r\n");
         QVERIFY(LinhasDoLog().contains(QStringLiteral("O arquivo completo foi mantido em")));
