@@ -12,7 +12,8 @@ else()
   set(_por_sistema support/ProcessoHospedeiroPosix.cpp support/LimiteArquivoPosix.cpp
     support/PortaEntupidaPosix.cpp support/DetentorArquivoPosix.cpp support/PermissoesArquivoPosix.cpp)
 endif()
-add_library(tarnwick_test_support STATIC support/NotesService.cpp ${_por_sistema})
+add_library(tarnwick_test_support STATIC support/NotesService.cpp support/DetentorArquivo.cpp
+  ${_por_sistema})
 target_include_directories(tarnwick_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(tarnwick_test_support PUBLIC tarnwick_flags Qt6::Core)
 target_compile_definitions(tarnwick_test_support PRIVATE

@@ -26,6 +26,8 @@ public:
     void Libera();
 
 private:
+    static void Fecha(qintptr pArquivo); // per system: closes what Abre opened
+
     std::mutex vTrava;
     qintptr vArquivo = -1;
     std::thread vLiberador;

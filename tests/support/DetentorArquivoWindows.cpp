@@ -1,19 +1,11 @@
 #include "support/DetentorArquivo.h"
 
 #include <QDir>
-#include <chrono>
 #include <windows.h>
 
 bool TDetentorArquivo::Impede()
 {
     return true;
-}
-
-TDetentorArquivo::~TDetentorArquivo()
-{
-    if (vLiberador.joinable())
-        vLiberador.join();
-    Libera();
 }
 
 bool TDetentorArquivo::Abre(const QString& pCaminho)
@@ -30,19 +22,7 @@ bool TDetentorArquivo::Abre(const QString& pCaminho)
     return true;
 }
 
-void TDetentorArquivo::LiberaApos(int pMs)
+void TDetentorArquivo::Fecha(qintptr pArquivo)
 {
-    vLiberador = std::thread([this, pMs] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(pMs));
-        Libera();
-    });
-}
-
-void TDetentorArquivo::Libera()
-{
-    std::lock_guard<std::mutex> xTrava(vTrava);
-    if (vArquivo != -1) {
-        CloseHandle(reinterpret_cast<HANDLE>(vArquivo));
-        vArquivo = -1;
-    }
+    CloseHandle(reinterpret_cast<HANDLE>(pArquivo));
 }
