@@ -49,8 +49,9 @@ int ExecutaPrograma(int& argc, char** argv, const std::function<void(TfrmPrincip
     QObject::connect(&xAviso, &TAvisoTermino::Recebido, xJanela.get(),
                      [&xJanela](int pPedido) { EncerraPorPedido(*xJanela, pPedido); });
     // The session ends as soon as this returns (Windows): the run is left where it stands, its archive
-    // hidden and unpublished, and the log gets its closing line now.
-    QObject::connect(&xAviso, &TAvisoTermino::SemEspera, xJanela.get(), [] { LiberaLog(); });
+    // hidden and unpublished, and the log gets its closing line now, its last: the run's request,
+    // cancelled on the way out, logs nothing after it.
+    QObject::connect(&xAviso, &TAvisoTermino::SemEspera, xJanela.get(), [] { EncerraLog(); });
     xJanela->show();
     if (pAoMostrar)
         pAoMostrar(*xJanela);

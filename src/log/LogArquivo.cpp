@@ -181,9 +181,9 @@ QString TLogArquivo::FormataExcecao(const std::exception& E)
     return QStringLiteral("Exceção %1: %2").arg(NomeClasse(E), xMensagem);
 }
 
-void TLogArquivo::EscreveLog(const TLogSender* pObj, TTipoLog pTipo, const QString& pTexto)
+void TLogArquivo::EscreveLog(const TLogSender* pObj, TTipoLog pTipo, const QString& pTexto, bool pFinal)
 {
-    if (!vLogAtivo)
+    if (!vLogAtivo && !pFinal)
         return;
     try {
         TLinhaLog xLinha{pObj ? pObj->ClassName().leftJustified(LARGURA_REMETENTE, u' ')
@@ -227,5 +227,20 @@ void LiberaLog()
     AguardaEscritoresLog(ESPERA_FINAL_MS);
     // A worker still held up (a file that does not answer) may outlive this moment, but not touch what
     // the rest of the exit destroys.
+    EncerraEscritoresLog();
+}
+
+void EncerraLog()
+{
+    TLogArquivo* const xLog = MLog.load(std::memory_order_acquire);
+    if (!xLog) {
+        LiberaLog();
+        return;
+    }
+    // Silent first, so no other line comes after the closing one; the instance stays, so a later Log()
+    // finds it silent instead of making a new one. It is released at process exit, if there is one.
+    xLog->SetLogAtivo(false);
+    xLog->EscreveLog(xLog, TTipoLog::Info, QStringLiteral("**** Log finalizado ****"), true);
+    AguardaEscritoresLog(ESPERA_FINAL_MS);
     EncerraEscritoresLog();
 }

@@ -82,8 +82,11 @@ private:
     static QString NomeAplicacao();
     void DiretorioLog() const;
     static QString FormataExcecao(const std::exception& E);
-    void EscreveLog(const TLogSender* pObj, TTipoLog pTipo, const QString& pTexto);
+    // pFinal: the closing line, written also once the log is inactive.
+    void EscreveLog(const TLogSender* pObj, TTipoLog pTipo, const QString& pTexto, bool pFinal = false);
     void FinalizaLog();
+
+    friend void EncerraLog();
 
     std::shared_ptr<TEstadoLog> vEstado; // vNomeArquivoLog, vDataLog, vPrefixoLog
     std::atomic<bool> vLogAtivo{true};
@@ -98,3 +101,9 @@ TLogArquivo& Log();
 // worker no longer touches the clock or anything else the process is about to destroy. main() calls it on the way out; it also runs at
 // process exit when main did not. A later Log() makes a new instance.
 void LiberaLog();
+
+// The process ends now (the session ends, with a run still in the air): Log()'s instance issues its
+// closing line and then stays silent, so that a line a worker thread issues a moment later (the run's
+// cancelled request) is dropped rather than written after the closing line, or into a new instance.
+// Waits for the lines as LiberaLog does.
+void EncerraLog();

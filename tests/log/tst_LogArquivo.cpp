@@ -530,6 +530,31 @@ private slots:
         LiberaLog(); // nothing left to release
     }
 
+    // The session ends with a run in the air: the closing line is the log's last; the run's request,
+    // cancelled a moment later on its own thread, writes nothing, neither here nor in a new log.
+    void logEncerrado()
+    {
+        TLogArquivo::DefinePastaLog(Pasta());
+        TLogArquivo& xLog = Log();
+        xLog.Info(nullptr, QStringLiteral("antes"));
+        EncerraLog();
+        std::thread([&] {
+            QCOMPARE(&Log(), &xLog);
+            Log().Erro(nullptr, QStringLiteral("depois"));
+        }).join();
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        const QStringList xArquivos = QDir(Pasta()).entryList(QDir::Files);
+        QCOMPARE(xArquivos.size(), 1);
+        const QByteArray xConteudo = Le(Pasta() + u'/' + xArquivos.first());
+        QVERIFY2(xConteudo.endsWith(FECHAMENTO), xConteudo.constData());
+        QCOMPARE(xConteudo.count("**** Log finalizado ****"), 1);
+        QVERIFY(xConteudo.contains("] antes"));
+        QVERIFY(!xConteudo.contains("depois"));
+        LiberaLog(); // the silent instance goes without a second closing line
+        QVERIFY(TLogArquivo::AguardaEscritores());
+        QCOMPARE(Le(Pasta() + u'/' + xArquivos.first()).count("**** Log finalizado ****"), 1);
+    }
+
     // The first lines may come from several threads at once: one log, one closing line. Repeated, as
     // the threads meet only now and then on two cores.
     void logDoProcessoEntreThreads()
