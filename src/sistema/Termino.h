@@ -88,8 +88,9 @@ signals:
     void Recebido(int pPedido);
     // The system will not wait for the message loop to end (Windows: the session ends as soon as
     // WM_ENDSESSION is answered, possibly from inside a run): what must still happen, the log's closing
-    // line, happens in the slots of this signal, right then; the process ends when they return. Comes
-    // after Recebido. Never on POSIX.
+    // line, happens in the slots of this signal, right then; the process ends when they return, at once:
+    // its threads stop where they stand and no library's own clean-up runs. Comes after Recebido. Never on
+    // POSIX.
     void SemEspera(int pPedido);
 
 private:

@@ -50,8 +50,10 @@ function(tarnwick_add_windows_e2e name source)
     TARNWICK_SCRIPT_FIREBIRD="${PROJECT_SOURCE_DIR}/scripts/firebird-server.sh"
     ${ARGN})
   set_tests_properties(${name} PROPERTIES RESOURCE_LOCK porta_2020)
+  # ctest's time-out bounds them; Qt Test's own watchdog (5 minutes) may count several functions as one.
   set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
-    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp")
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/config/lsan-firebird.supp"
+    "QTEST_FUNCTION_TIMEOUT=900000")
 endfunction()
 if(NOT WIN32 AND TARNWICK_WINDOWS_DIST)
   # The dist folder copied as a user gets it, and driven through a download.

@@ -251,6 +251,12 @@ void TstInstaladorWindows::cleanup()
         vXvfb->Captura(
             QDir::current().absoluteFilePath(QStringLiteral("tst_packaging_instalador-%1.png")
                                                  .arg(QString::fromLatin1(QTest::currentTestFunction()))));
+    // A program a failed case left running would hold the installed files and fail the cases after it.
+    if (QTest::currentTestFailed() && vPrograma.state() != QProcess::NotRunning) {
+        vPrograma.kill();
+        vPrograma.waitForFinished(30000);
+        ExecutaPrograma(QStringLiteral("wineserver"), {QStringLiteral("-k")}, Ambiente(), 30000);
+    }
 }
 
 void TstInstaladorWindows::initTestCase()

@@ -22,6 +22,16 @@ bool Registra(int pPedido)
     return MRecebido.compare_exchange_strong(xNenhum, pPedido);
 }
 
+// Ends the process where it stands, for the request received, without the libraries' own clean-up: the
+// threads are stopped wherever they are (a worker may hold the heap's lock, or a library's own), and a
+// library detaching after them could wait on such a lock forever (the Firebird client waits for its own
+// threads). Used when the program's clean-up cannot run first or has already been done.
+[[noreturn]] void TerminaJa()
+{
+    TerminateProcess(GetCurrentProcess(), UINT(128 + MRecebido.load()));
+    ExitProcess(UINT(128 + MRecebido.load())); // not reached
+}
+
 // The console's events come on a thread of the system's own. Ctrl+C and Ctrl+Break are answered at once
 // and the program ends by itself; the closing of the console, a log-off and a shutdown end the process as
 // soon as this returns, so it waits for the clean-up, which ends the process from the GUI thread.
@@ -49,7 +59,7 @@ BOOL WINAPI AoEventoConsole(DWORD pEvento)
         if (!xAviso)
             return FALSE; // the system's default: the process ends
         if (!Registra(xPedido))
-            Termino::TerminaComoPedido(); // asked again while ending: no waiting for the clean-up
+            TerminaJa(); // asked again while ending: no waiting for the clean-up
         QMetaObject::invokeMethod(
             xAviso, [xAviso, xPedido] { emit xAviso->Recebido(xPedido); }, Qt::QueuedConnection);
     }
@@ -116,7 +126,7 @@ struct TAvisoTermino::TVigia : public QAbstractNativeEventFilter
                 if (Registra(Termino::PEDIDO_TERMINO))
                     emit vAviso.Recebido(Termino::PEDIDO_TERMINO);
                 emit vAviso.SemEspera(Termino::Recebido());
-                Termino::TerminaComoPedido();
+                TerminaJa();
             }
         }
         return false;
