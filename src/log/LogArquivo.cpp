@@ -239,7 +239,9 @@ void EncerraLog()
     }
     // Silent first, so no other line comes after the closing one; the instance stays, so a later Log()
     // finds it silent instead of making a new one. It is released at process exit, if there is one.
+    // The lines given before it are on their own writers: they land first.
     xLog->SetLogAtivo(false);
+    AguardaEscritoresLog(ESPERA_FINAL_MS);
     xLog->EscreveLog(xLog, TTipoLog::Info, QStringLiteral("**** Log finalizado ****"), true);
     AguardaEscritoresLog(ESPERA_FINAL_MS);
     EncerraEscritoresLog();
